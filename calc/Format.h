@@ -1,0 +1,29 @@
+// Number formats of the program. Exponents are always written with at least
+// three digits (7.300000e+001), which the C library here does not do by itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace eee {
+
+// printf into a std::string; exponents padded to three digits.
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Pads every exponent of a printf result ("e+01" -> "e+001") to at least three digits.
+std::string PadExponents(std::string text);
+
+// "%.*g" with the given precision.
+std::string FormatG(double value, int precision);
+
+// "%.0f" of the value with "," in front of every third digit counted from the end.
+std::string WithThousandsSeparators(double value);
+
+// "%.8f", or "%e" of that text read back when its first four decimals are zeros.
+// Returns the text; value is replaced by the number read back in the second case.
+std::string RefreshIntervalText(double& value);
+
+// "Flash used for EEPROM emulation: %d KB" with bytes / 1024 truncated.
+std::string FlashUsedText(int64_t bytes);
+
+} // namespace eee

@@ -1,0 +1,336 @@
+// The chart's geometry: scales, ticks, operating point, in-spec rectangle and
+// in-spec years, computed from the stored values for one repaint.
+//
+// The arithmetic follows one fixed recipe: doubles evaluated in the order the
+// formulas are written, rounded to float exactly where a value is kept in single
+// precision. Several pixels of the standard 338 x 236 window lie within a few
+// millionths of a whole number, so any other order or precision moves them.
+
+#include "chart/ChartModel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace eee {
+namespace {
+
+// Margins of the plot inside the client area: room for the y labels and title on
+// the left, the multiplier on top, the retention axis on the right and the x labels
+// and title below.
+constexpr int kPlotMarginLeft = 40;
+constexpr int kPlotMarginTop = 18;
+constexpr int kPlotMarginRight = 50;
+constexpr int kPlotMarginBottom = 40;
+
+// The retention axis is a fixed scale of 0 to 21 years in steps of 2.
+constexpr double kRetentionYears = 21.0;
+constexpr double kRetentionStep = 2.0;
+constexpr int kRetentionIntervals = 11; // ceil(21 / 2)
+
+// Truncation toward zero that stays defined for any double: NaN gives 0 and values
+// outside the int range stick to its ends.
+int Truncate(double value)
+{
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    if (value <= static_cast<double>(INT_MIN)) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+int ClampToInt(int64_t value)
+{
+    return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
+}
+
+// Number of ticks drawn for a given number of intervals (intervals + 1), limited
+// to the fixed tick storage.
+int TickCount(int intervals)
+{
+    const int64_t count = static_cast<int64_t>(intervals) + 1;
+    return static_cast<int>(std::clamp<int64_t>(count, 0, kMaxChartTicks));
+}
+
+// 10^exponent by repeated squaring; a negative exponent gives the reciprocal.
+double PowerOfTen(int exponent)
+{
+    // Widen before negating: -INT_MIN does not fit an int.
+    int64_t n = exponent < 0 ? -static_cast<int64_t>(exponent) : exponent;
+    double result = 1.0;
+    double base = 10.0;
+    while (n > 0) {
+        if (n & 1) {
+            result *= base;
+        }
+        n >>= 1;
+        if (n > 0) {
+            base *= base;
+        }
+    }
+    return exponent < 0 ? 1.0 / result : result;
+}
+
+// Reads the integer at the start of a text the way atoi does for the texts made
+// here: an optional minus sign and digits, anything else ends it; no digits gives 0.
+int LeadingInteger(const char* first, const char* last)
+{
+    int value = 0;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) {
+        return (first != last && *first == '-') ? INT_MIN : INT_MAX;
+    }
+    return ec == std::errc() ? value : 0;
+}
+
+struct ScientificParts {
+    double Mantissa = 0.0;
+    int MantissaWhole = 0;
+    int Exponent = 0;
+};
+
+// Splits a value written as "%E" (six decimals) into its mantissa and exponent
+// texts and reads them. The text is made by std::to_chars, which writes exactly
+// what printf writes in the C locale; printf itself would follow the user's
+// locale once the GUI has set it, and a decimal comma would break the reading.
+ScientificParts SplitScientific(double value)
+{
+    char text[64];
+    auto [end, ec] = std::to_chars(text, text + sizeof(text), value,
+        std::chars_format::scientific, 6);
+    if (ec != std::errc()) {
+        end = text;
+    }
+    const char* textEnd = end;
+    const char* exponentMark = std::find_if(static_cast<const char*>(text), textEnd,
+        [](char c) { return c == 'e' || c == 'E'; });
+
+    ScientificParts parts;
+    auto [ptr, mantissaEc] = std::from_chars(text, exponentMark, parts.Mantissa);
+    if (mantissaEc != std::errc()) {
+        parts.Mantissa = 0.0;
+    }
+    parts.MantissaWhole = LeadingInteger(text, exponentMark);
+    if (exponentMark != textEnd) {
+        const char* exponentText = exponentMark + 1;
+        while (exponentText != textEnd && *exponentText == '+') {
+            ++exponentText;
+        }
+        parts.Exponent = LeadingInteger(exponentText, textEnd);
+    }
+    return parts;
+}
+
+} // namespace
+
+void CEEEChartModel::SetupChart(float xMaximum, double yMaximum, double yMinimum,
+    std::string xTitle, std::string yTitle, ChartColor inSpec, ChartColor outOfSpec,
+    ChartColor background, int lifetimeLimit, int cyclesLimit)
+{
+    m_xMaximum = xMaximum;
+    m_yMaximum = yMaximum;
+    m_yMinimum = yMinimum;
+    m_xTitle = std::move(xTitle);
+    m_yTitle = std::move(yTitle);
+    m_inSpecColor = inSpec;
+    m_outOfSpecColor = outOfSpec;
+    m_background = background;
+    m_lifetimeLimit = lifetimeLimit;
+    m_cyclesLimit = cyclesLimit;
+    m_xMinimum = 0;
+    // An empty range would leave the axis without a scale; fall back to the limits.
+    if (m_xMaximum == static_cast<float>(m_xMinimum)) {
+        m_xMaximum = static_cast<float>(m_lifetimeLimit);
+    }
+    if (m_yMinimum == m_yMaximum) {
+        m_yMaximum = m_cyclesLimit;
+    }
+}
+
+void CEEEChartModel::SetOperatingPoint(float lifeTime, double cycles)
+{
+    const float lifetimeLimit = static_cast<float>(m_lifetimeLimit);
+    m_opLifeTime = lifeTime > static_cast<float>(m_xMinimum) ? lifeTime : lifetimeLimit;
+    // The lifetime axis always reaches at least the lifetime limit.
+    m_xMaximum = lifetimeLimit > m_opLifeTime ? lifetimeLimit : m_opLifeTime;
+    m_opCycles = cycles > m_yMinimum ? cycles : static_cast<double>(m_cyclesLimit);
+}
+
+ChartLayout CEEEChartModel::Layout(int clientWidth, int clientHeight)
+{
+    ChartLayout layout;
+    layout.ClientWidth = clientWidth;
+    layout.ClientHeight = clientHeight;
+    layout.ShowRetentionAxis = m_showRetention;
+
+    // 1. Plot rectangle.
+    ChartRect& plot = layout.Plot;
+    plot.Left = kPlotMarginLeft;
+    plot.Top = kPlotMarginTop;
+    plot.Right = ClampToInt(static_cast<int64_t>(clientWidth) - kPlotMarginRight);
+    plot.Bottom = ClampToInt(static_cast<int64_t>(clientHeight) - kPlotMarginBottom);
+    const int64_t plotWidth = static_cast<int64_t>(plot.Right) - plot.Left;
+    const int64_t plotHeight = static_cast<int64_t>(plot.Bottom) - plot.Top;
+
+    // 2. Out of spec (strict comparisons: the limits themselves are in spec).
+    const bool cyclesOver = static_cast<double>(m_cyclesLimit) < m_opCycles;
+    const bool lifetimeOver = static_cast<float>(m_lifetimeLimit) < m_opLifeTime;
+    layout.OutOfSpec = cyclesOver || lifetimeOver;
+
+    // 3. Lifetime axis.
+    layout.XStep = m_xMaximum < 50.0f ? 5 : 10;
+    const double xRange = static_cast<double>(m_xMaximum) - m_xMinimum;
+    const int wholeRange = Truncate(xRange);
+    layout.XIntervals = wholeRange / layout.XStep + (wholeRange % layout.XStep > 0 ? 1 : 0);
+    if (xRange > 0) {
+        const float scaledWidth = static_cast<float>(static_cast<double>(plotWidth) * 0.1);
+        layout.XScale = static_cast<float>(scaledWidth / xRange);
+    } else {
+        layout.XScale = 0.0f;
+    }
+    const double xScale = layout.XScale;
+    layout.XTickDistance = Truncate(std::ceil(layout.XStep * xScale / 0.1));
+    const auto lifetimePixel
+        = [&](double years) { return Truncate(years * xScale / 0.1 + plot.Left); };
+
+    // 4. Cycles axis: the maximum is brought to a mantissa between 1 and 20 and a
+    // power of ten shown as the multiplier.
+    double yMaximum = cyclesOver ? m_opCycles : static_cast<double>(m_cyclesLimit);
+    int exponent = 0;
+    const ScientificParts parts = SplitScientific(yMaximum);
+    if (parts.Exponent > 0) {
+        exponent = parts.Exponent;
+        yMaximum = parts.Mantissa;
+    }
+    if (parts.MantissaWhole <= 1) {
+        yMaximum *= 10;
+        exponent -= 1;
+    }
+    layout.YMaximum = yMaximum;
+    layout.YExponent = exponent;
+    layout.YStep = yMaximum < 10 ? 1 : 2;
+    const double yRange = yMaximum - m_yMinimum;
+    layout.YIntervals = Truncate(yRange) / layout.YStep;
+    if (yRange > 0) {
+        const float scaledHeight = static_cast<float>(static_cast<double>(plotHeight) * 0.1);
+        const float range = static_cast<float>(yRange);
+        layout.YScale = static_cast<float>(static_cast<double>(scaledHeight) / range);
+    } else {
+        layout.YScale = 0.0f;
+    }
+    const double yScale = layout.YScale;
+    layout.YTickDistance = static_cast<float>(layout.YStep * yScale / 0.1);
+    const double multiplier = PowerOfTen(exponent);
+    const auto cyclesPixel = [&](double cycles) {
+        return Truncate(plot.Bottom - cycles / multiplier * yScale / 0.1);
+    };
+
+    // 5. Lifetime ticks. The pixel advances by the rounded-up tick distance, so the
+    // ticks drift from the exact pixels of their values; none passes plot right.
+    {
+        ChartTicks& ticks = layout.XTicks;
+        ticks.Count = TickCount(layout.XIntervals);
+        int value = m_xMinimum;
+        int pixel = plot.Left;
+        for (int i = 0; i < ticks.Count; ++i) {
+            ticks.Items[i] = { static_cast<double>(value), pixel };
+            value += layout.XStep;
+            if (m_xMaximum < static_cast<float>(value)) {
+                value = Truncate(m_xMaximum);
+            }
+            const int64_t next = static_cast<int64_t>(pixel) + layout.XTickDistance;
+            pixel = next > plot.Right ? plot.Right : ClampToInt(next);
+        }
+    }
+
+    // 6. Cycles ticks.
+    {
+        ChartTicks& ticks = layout.YTicks;
+        ticks.Count = TickCount(layout.YIntervals);
+        float value = 0.0f;
+        int pixel = plot.Bottom;
+        for (int i = 0; i < ticks.Count; ++i) {
+            ticks.Items[i] = { static_cast<double>(value), pixel };
+            value = static_cast<float>(value + layout.YStep);
+            if (value > yMaximum) {
+                value = static_cast<float>(yMaximum);
+            }
+            pixel = Truncate(plot.Bottom - (i + 1) * static_cast<double>(layout.YTickDistance));
+            if (pixel < plot.Top) {
+                pixel = plot.Top;
+            }
+        }
+    }
+
+    // 7. Operating point.
+    layout.OperatingX = lifetimePixel(m_opLifeTime);
+    layout.OperatingY = cyclesPixel(m_opCycles);
+
+    // 8. In-spec rectangle: the plot cut at the limits that the operating point passes.
+    layout.InSpec = plot;
+    if (layout.OutOfSpec) {
+        if (cyclesOver) {
+            layout.InSpec.Top = cyclesPixel(m_cyclesLimit);
+        }
+        if (lifetimeOver) {
+            layout.InSpec.Right = lifetimePixel(m_lifetimeLimit);
+        }
+    }
+
+    // 9. In-spec years: where the line from the origin to the operating point leaves
+    // the in-spec rectangle, measured on the pixels.
+    {
+        const double inSpecWidth = static_cast<double>(layout.InSpec.Right) - layout.InSpec.Left;
+        const double inSpecHeight = static_cast<double>(layout.InSpec.Bottom) - layout.InSpec.Top;
+        const double lineAngle
+            = std::atan((static_cast<double>(layout.OperatingY) - plot.Bottom)
+                / (static_cast<double>(plot.Left) - layout.OperatingX));
+        const double diagonalAngle = std::atan(inSpecHeight / inSpecWidth);
+        if (lineAngle > diagonalAngle) {
+            // The line leaves through the top edge.
+            const double crossing = inSpecHeight / std::tan(lineAngle);
+            const float scaled = static_cast<float>(crossing * m_lifetimeLimit);
+            layout.InSpecYears = static_cast<float>(scaled / inSpecWidth);
+        } else {
+            // Through the right edge or the corner (or the angles are undefined).
+            layout.InSpecYears = static_cast<float>(m_lifetimeLimit);
+        }
+    }
+
+    // 10. Retention axis: 0 to 21 years over the plot height; its last tick sits one
+    // pixel above the plot.
+    {
+        const float scaledHeight = static_cast<float>(static_cast<double>(plotHeight) * 0.1);
+        const float distance
+            = static_cast<float>((2 * static_cast<double>(scaledHeight) / kRetentionYears) / 0.1);
+        ChartTicks& ticks = layout.RetentionTicks;
+        ticks.Count = kRetentionIntervals + 1;
+        double value = 0.0;
+        int pixel = plot.Bottom;
+        for (int i = 0; i < ticks.Count; ++i) {
+            ticks.Items[i] = { value, pixel };
+            value += kRetentionStep;
+            if (value > kRetentionYears) {
+                value = kRetentionYears;
+            }
+            pixel = Truncate(plot.Bottom - (i + 1) * static_cast<double>(distance));
+            if (pixel < plot.Top) {
+                pixel = plot.Top - 1;
+            }
+        }
+    }
+
+    m_yMaximum = yMaximum;
+    m_inSpecYears = layout.InSpecYears;
+    return layout;
+}
+
+} // namespace eee
