@@ -91,7 +91,8 @@ int LeadingInteger(const char* first, const char* last)
     return ec == std::errc() ? value : 0;
 }
 
-struct ScientificParts {
+struct ScientificParts
+{
     double Mantissa = 0.0;
     int MantissaWhole = 0;
     int Exponent = 0;
@@ -104,14 +105,14 @@ struct ScientificParts {
 ScientificParts SplitScientific(double value)
 {
     char text[64];
-    auto [end, ec] = std::to_chars(text, text + sizeof(text), value,
-        std::chars_format::scientific, 6);
+    auto [end, ec]
+        = std::to_chars(text, text + sizeof(text), value, std::chars_format::scientific, 6);
     if (ec != std::errc()) {
         end = text;
     }
     const char* textEnd = end;
-    const char* exponentMark = std::find_if(static_cast<const char*>(text), textEnd,
-        [](char c) { return c == 'e' || c == 'E'; });
+    const char* exponentMark = std::find_if(
+        static_cast<const char*>(text), textEnd, [](char c) { return c == 'e' || c == 'E'; });
 
     ScientificParts parts;
     auto [ptr, mantissaEc] = std::from_chars(text, exponentMark, parts.Mantissa);
@@ -229,9 +230,8 @@ ChartLayout CEEEChartModel::Layout(int clientWidth, int clientHeight)
     const double yScale = layout.YScale;
     layout.YTickDistance = static_cast<float>(layout.YStep * yScale / 0.1);
     const double multiplier = PowerOfTen(exponent);
-    const auto cyclesPixel = [&](double cycles) {
-        return Truncate(plot.Bottom - cycles / multiplier * yScale / 0.1);
-    };
+    const auto cyclesPixel
+        = [&](double cycles) { return Truncate(plot.Bottom - cycles / multiplier * yScale / 0.1); };
 
     // 5. Lifetime ticks. The pixel advances by the rounded-up tick distance, so the
     // ticks drift from the exact pixels of their values; none passes plot right.
@@ -241,7 +241,7 @@ ChartLayout CEEEChartModel::Layout(int clientWidth, int clientHeight)
         int value = m_xMinimum;
         int pixel = plot.Left;
         for (int i = 0; i < ticks.Count; ++i) {
-            ticks.Items[i] = { static_cast<double>(value), pixel };
+            ticks.Items[i] = {static_cast<double>(value), pixel};
             value += layout.XStep;
             if (m_xMaximum < static_cast<float>(value)) {
                 value = Truncate(m_xMaximum);
@@ -258,7 +258,7 @@ ChartLayout CEEEChartModel::Layout(int clientWidth, int clientHeight)
         float value = 0.0f;
         int pixel = plot.Bottom;
         for (int i = 0; i < ticks.Count; ++i) {
-            ticks.Items[i] = { static_cast<double>(value), pixel };
+            ticks.Items[i] = {static_cast<double>(value), pixel};
             value = static_cast<float>(value + layout.YStep);
             if (value > yMaximum) {
                 value = static_cast<float>(yMaximum);
@@ -290,9 +290,8 @@ ChartLayout CEEEChartModel::Layout(int clientWidth, int clientHeight)
     {
         const double inSpecWidth = static_cast<double>(layout.InSpec.Right) - layout.InSpec.Left;
         const double inSpecHeight = static_cast<double>(layout.InSpec.Bottom) - layout.InSpec.Top;
-        const double lineAngle
-            = std::atan((static_cast<double>(layout.OperatingY) - plot.Bottom)
-                / (static_cast<double>(plot.Left) - layout.OperatingX));
+        const double lineAngle = std::atan((static_cast<double>(layout.OperatingY) - plot.Bottom)
+            / (static_cast<double>(plot.Left) - layout.OperatingX));
         const double diagonalAngle = std::atan(inSpecHeight / inSpecWidth);
         if (lineAngle > diagonalAngle) {
             // The line leaves through the top edge.
@@ -316,7 +315,7 @@ ChartLayout CEEEChartModel::Layout(int clientWidth, int clientHeight)
         double value = 0.0;
         int pixel = plot.Bottom;
         for (int i = 0; i < ticks.Count; ++i) {
-            ticks.Items[i] = { value, pixel };
+            ticks.Items[i] = {value, pixel};
             value += kRetentionStep;
             if (value > kRetentionYears) {
                 value = kRetentionYears;

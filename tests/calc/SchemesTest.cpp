@@ -8,7 +8,8 @@
 namespace eee {
 namespace {
 
-struct SchemeCase {
+struct SchemeCase
+{
     std::string Name; // test name
     std::string Scheme;
     bool Fixed;
@@ -16,7 +17,8 @@ struct SchemeCase {
     int RecordHeader;
 };
 
-class SchemeLookup : public testing::TestWithParam<SchemeCase> { };
+class SchemeLookup : public testing::TestWithParam<SchemeCase>
+{ };
 
 TEST_P(SchemeLookup, GivesTheSchemeConstants)
 {
@@ -36,19 +38,19 @@ TEST_P(SchemeLookup, GivesTheSchemeConstants)
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, SchemeLookup,
-    testing::Values(SchemeCase { "Ecc8Fixed", "ECC8 Fixed-Length", true, 24, 10 },
-        SchemeCase { "Ecc8Var", "ECC8 Var-Length", false, 24, 12 },
-        SchemeCase { "Ecc16Fixed", "ECC16 Fixed-Length", true, 48, 18 },
-        SchemeCase { "Ecc16Var", "ECC16 Var-Length", false, 48, 20 },
-        SchemeCase { "Ecc32Fixed", "ECC32 Fixed-Length", true, 96, 34 },
-        SchemeCase { "Ecc32Var", "ECC32 Var-Length", false, 96, 36 },
-        SchemeCase { "LowerCase", "ecc8 fixed-length", false, -1, -1 },
-        SchemeCase { "UpperCaseSuffix", "ECC8 FIXED-LENGTH", false, -1, -1 },
-        SchemeCase { "TrailingBlank", "ECC8 Fixed-Length ", false, -1, -1 },
-        SchemeCase { "LeadingBlank", " ECC16 Var-Length", false, -1, -1 },
-        SchemeCase { "Prefix", "ECC32 Fixed", false, -1, -1 },
-        SchemeCase { "Empty", "", false, -1, -1 },
-        SchemeCase { "UnknownWidth", "ECC64 Var-Length", false, -1, -1 }),
+    testing::Values(SchemeCase {"Ecc8Fixed", "ECC8 Fixed-Length", true, 24, 10},
+        SchemeCase {"Ecc8Var", "ECC8 Var-Length", false, 24, 12},
+        SchemeCase {"Ecc16Fixed", "ECC16 Fixed-Length", true, 48, 18},
+        SchemeCase {"Ecc16Var", "ECC16 Var-Length", false, 48, 20},
+        SchemeCase {"Ecc32Fixed", "ECC32 Fixed-Length", true, 96, 34},
+        SchemeCase {"Ecc32Var", "ECC32 Var-Length", false, 96, 36},
+        SchemeCase {"LowerCase", "ecc8 fixed-length", false, -1, -1},
+        SchemeCase {"UpperCaseSuffix", "ECC8 FIXED-LENGTH", false, -1, -1},
+        SchemeCase {"TrailingBlank", "ECC8 Fixed-Length ", false, -1, -1},
+        SchemeCase {"LeadingBlank", " ECC16 Var-Length", false, -1, -1},
+        SchemeCase {"Prefix", "ECC32 Fixed", false, -1, -1},
+        SchemeCase {"Empty", "", false, -1, -1},
+        SchemeCase {"UnknownWidth", "ECC64 Var-Length", false, -1, -1}),
     [](const testing::TestParamInfo<SchemeCase>& info) { return info.param.Name; });
 
 } // namespace

@@ -21,9 +21,9 @@ constexpr int kHeight = 236;
 constexpr int kLifetimeLimit = 20;
 constexpr int kCyclesLimit = 100000;
 
-constexpr ChartColor kGreen { 0, 255, 0 };
-constexpr ChartColor kRed { 255, 0, 0 };
-constexpr ChartColor kBackground { 236, 233, 216 };
+constexpr ChartColor kGreen {0, 255, 0};
+constexpr ChartColor kRed {255, 0, 0};
+constexpr ChartColor kBackground {236, 233, 216};
 
 // A chart set up the way the main window sets up its own.
 CEEEChartModel MainWindowChart()
@@ -55,7 +55,8 @@ Ticks TicksOf(const ChartTicks& ticks)
 
 // One operating point and what the repaint must make of it. Unset fields are not
 // checked for that case.
-struct LayoutCase {
+struct LayoutCase
+{
     const char* Name = "";
     float LifeTime = 0.0f;
     double Cycles = 0.0;
@@ -72,7 +73,8 @@ struct LayoutCase {
     const char* InSpecYearsText = nullptr; // "%.1f" of the in-spec years
 };
 
-class ChartLayoutTest : public ::testing::TestWithParam<LayoutCase> { };
+class ChartLayoutTest : public ::testing::TestWithParam<LayoutCase>
+{ };
 
 TEST_P(ChartLayoutTest, MatchesThePixelGrid)
 {
@@ -81,7 +83,7 @@ TEST_P(ChartLayoutTest, MatchesThePixelGrid)
     model.SetOperatingPoint(c.LifeTime, c.Cycles);
     const ChartLayout layout = model.Layout(kWidth, kHeight);
 
-    EXPECT_EQ(layout.Plot, (ChartRect { 40, 18, 288, 196 }));
+    EXPECT_EQ(layout.Plot, (ChartRect {40, 18, 288, 196}));
     EXPECT_EQ(layout.OutOfSpec, c.OutOfSpec);
     if (c.XMaximum) {
         EXPECT_EQ(model.XMaximum(), *c.XMaximum);
@@ -129,7 +131,7 @@ TEST_P(ChartLayoutTest, MatchesThePixelGrid)
     EXPECT_EQ(model.GetInSpecYears(), layout.InSpecYears);
 }
 
-const ChartRect kPlot { 40, 18, 288, 196 };
+const ChartRect kPlot {40, 18, 288, 196};
 
 // clang-format off
 const LayoutCase kLayoutCases[] = {
@@ -200,14 +202,16 @@ TEST(ChartLayout, InSpecYearsFollowThePixelsNotTheValues)
 }
 
 // The cycles axis: maximum written as a mantissa and a power of ten.
-struct CyclesAxisCase {
+struct CyclesAxisCase
+{
     const char* Name;
     double Cycles;
     double YMaximum;
     int YExponent, YStep, YIntervals;
 };
 
-class ChartCyclesAxisTest : public ::testing::TestWithParam<CyclesAxisCase> { };
+class ChartCyclesAxisTest : public ::testing::TestWithParam<CyclesAxisCase>
+{ };
 
 TEST_P(ChartCyclesAxisTest, ScalesTheMaximum)
 {
@@ -236,8 +240,11 @@ const CyclesAxisCase kCyclesAxisCases[] = {
 };
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(MainWindowChart, ChartCyclesAxisTest, ::testing::ValuesIn(kCyclesAxisCases),
-    [](const ::testing::TestParamInfo<CyclesAxisCase>& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(MainWindowChart, ChartCyclesAxisTest,
+    ::testing::ValuesIn(kCyclesAxisCases),
+    [](const ::testing::TestParamInfo<CyclesAxisCase>& info) {
+        return std::string(info.param.Name);
+    });
 
 TEST(ChartLayout, SmallCyclesLimitScalesWithoutExponent)
 {
@@ -266,8 +273,8 @@ TEST(ChartLayout, RetentionTicksRunFromZeroToTwentyOne)
     const ChartLayout layout = model.Layout(kWidth, kHeight);
     EXPECT_TRUE(layout.ShowRetentionAxis);
     // The last tick stands one pixel above the plot.
-    const Ticks expected { { 0, 196 }, { 2, 179 }, { 4, 162 }, { 6, 145 }, { 8, 128 }, { 10, 111 },
-        { 12, 94 }, { 14, 77 }, { 16, 60 }, { 18, 43 }, { 20, 26 }, { 21, 17 } };
+    const Ticks expected {{0, 196}, {2, 179}, {4, 162}, {6, 145}, {8, 128}, {10, 111}, {12, 94},
+        {14, 77}, {16, 60}, {18, 43}, {20, 26}, {21, 17}};
     EXPECT_EQ(TicksOf(layout.RetentionTicks), expected);
 
     model.SetRetentionAxis(false);
@@ -323,7 +330,8 @@ TEST(ChartSetup, EmptyRangesFallBackToTheLimits)
     EXPECT_EQ(model.YMaximum(), 300.0);
 }
 
-struct OperatingPointCase {
+struct OperatingPointCase
+{
     const char* Name;
     float LifeTime;
     double Cycles;
@@ -332,7 +340,8 @@ struct OperatingPointCase {
     double OperatingCycles;
 };
 
-class ChartOperatingPointTest : public ::testing::TestWithParam<OperatingPointCase> { };
+class ChartOperatingPointTest : public ::testing::TestWithParam<OperatingPointCase>
+{ };
 
 TEST_P(ChartOperatingPointTest, ReplacesMissingValuesWithTheLimits)
 {
@@ -388,8 +397,8 @@ TEST(ChartLayout, ZeroCyclesRangeGivesZeroScale)
 {
     // The scaled maximum of 100000 is 10; a minimum of 10 leaves no range.
     CEEEChartModel model;
-    model.SetupChart(20.0f, 50.0, 10.0, "x", "y", kGreen, kRed, kBackground, kLifetimeLimit,
-        kCyclesLimit);
+    model.SetupChart(
+        20.0f, 50.0, 10.0, "x", "y", kGreen, kRed, kBackground, kLifetimeLimit, kCyclesLimit);
     model.SetOperatingPoint(10.0f, 50000.0);
     const ChartLayout layout = model.Layout(kWidth, kHeight);
     EXPECT_EQ(layout.YScale, 0.0f);
@@ -402,19 +411,19 @@ TEST(ChartLayout, ZeroCyclesRangeGivesZeroScale)
 TEST(ChartLayout, AbsurdInputsStayWithinTheTickStorage)
 {
     const std::pair<float, double> points[] = {
-        { 1e30f, 1e300 },
-        { std::numeric_limits<float>::max(), std::numeric_limits<double>::max() },
-        { std::numeric_limits<float>::infinity(), std::numeric_limits<double>::infinity() },
-        { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN() },
-        { 1e-30f, 1e-300 },
-        { std::numeric_limits<float>::denorm_min(), std::numeric_limits<double>::denorm_min() },
+        {1e30f, 1e300},
+        {std::numeric_limits<float>::max(), std::numeric_limits<double>::max()},
+        {std::numeric_limits<float>::infinity(), std::numeric_limits<double>::infinity()},
+        {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()},
+        {1e-30f, 1e-300},
+        {std::numeric_limits<float>::denorm_min(), std::numeric_limits<double>::denorm_min()},
     };
     for (const auto& [lifetime, cycles] : points) {
         SCOPED_TRACE(testing::Message() << lifetime << " years, " << cycles << " cycles");
         CEEEChartModel model = MainWindowChart();
         model.SetOperatingPoint(lifetime, cycles);
         for (const auto& [width, height] :
-            { std::pair { kWidth, kHeight }, std::pair { 0, 0 }, std::pair { 100000, 3 } }) {
+            {std::pair {kWidth, kHeight}, std::pair {0, 0}, std::pair {100000, 3}}) {
             const ChartLayout layout = model.Layout(width, height);
             EXPECT_GE(layout.XTicks.Count, 0);
             EXPECT_LE(layout.XTicks.Count, kMaxChartTicks);

@@ -1,0 +1,50 @@
+#include "Dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace eee {
+
+namespace {
+    const QStringList kSessionFilters { "XML files (*.xml)", "XML Files (*.XML)" };
+
+    std::optional<QString> RunFileDialog(QFileDialog& dialog)
+    {
+        dialog.setNameFilters(kSessionFilters);
+        dialog.setDefaultSuffix("xml");
+        dialog.selectFile(kDefaultSessionName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+}
+
+void QtDialogs::Message(QWidget* parent, const QString& text, MsgIcon icon)
+{
+    QMessageBox::Icon boxIcon = QMessageBox::Warning;
+    if (icon == MsgIcon::Error)
+        boxIcon = QMessageBox::Critical;
+    else if (icon == MsgIcon::Information)
+        boxIcon = QMessageBox::Information;
+    QMessageBox box(boxIcon, kMessageCaption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& folder)
+{
+    QFileDialog dialog(parent, QString(), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Replacing an existing file is confirmed by the dialog itself.
+    return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& folder)
+{
+    QFileDialog dialog(parent, QString(), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(dialog);
+}
+
+} // namespace eee

@@ -1,0 +1,34 @@
+// Message boxes and file dialogs of the window, behind a small interface so
+// that tests can answer them without blocking.
+#pragma once
+
+#include "calc/FormModel.h"
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace eee {
+
+inline constexpr const char* kMessageCaption = "Varn EEE-CALC";
+inline constexpr const char* kDefaultSessionName = "SessionData.xml";
+
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    virtual void Message(QWidget* parent, const QString& text, MsgIcon icon) = 0;
+    // Full path of the chosen file, or nothing when the user cancelled.
+    virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) = 0;
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) = 0;
+};
+
+// The real dialogs: Qt message boxes with the program's caption, Qt file dialogs.
+class QtDialogs : public IDialogs {
+public:
+    void Message(QWidget* parent, const QString& text, MsgIcon icon) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) override;
+};
+
+} // namespace eee

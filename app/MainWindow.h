@@ -1,0 +1,139 @@
+// CVarn_EEECalcDlg: the calculator's one window. The form itself (texts, lists,
+// handlers, calculation, sessions) is CFormModel; this class shows it in Qt
+// controls, forwards the user's actions to it and answers its requests.
+#pragma once
+
+#include "Dialogs.h"
+#include "calc/FormModel.h"
+#include "chart/ChartModel.h"
+#include "files/FileAccess.h"
+#include "files/FileDataSource.h"
+
+#include <QDialog>
+#include <array>
+#include <string>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+
+namespace eee {
+
+class CEEEChart;
+
+class CVarn_EEECalcDlg : public QDialog, private IFormView {
+    Q_OBJECT
+public:
+    // The module folder holds the data files; by default the executable's folder.
+    explicit CVarn_EEECalcDlg(IDialogs& dialogs, std::string moduleFolder = ExecutableFolder());
+    ~CVarn_EEECalcDlg() override;
+
+    CFormModel& Form() { return m_form; }
+    CEEEChart* Chart() const { return m_chart; }
+    QWidget* Client() const { return m_client; }
+
+    // The controls, for the window's tests.
+    struct Controls {
+        QComboBox* Scheme = nullptr;
+        QLineEdit* LifeTime = nullptr;
+        QComboBox* BlockCount = nullptr;
+        std::array<QComboBox*, kMaxBlocks> BlockSize {};
+        QComboBox* DataTypes = nullptr;
+        QCheckBox* CustomizeOverhead = nullptr;
+        QLabel* BlockOverheadLabel = nullptr;
+        QLineEdit* BlockOverhead = nullptr;
+        QLabel* WriteFrequencyHeader = nullptr;
+        std::array<QLabel*, 5> ColumnHeaders {}; // size, updates, records, Total, Daily
+        QLabel* OverheadHeader = nullptr;
+        std::array<QLabel*, kMaxDataTypes> RowLabel {};
+        std::array<QLineEdit*, kMaxDataTypes> DataSize {};
+        std::array<QLineEdit*, kMaxDataTypes> Updates {};
+        std::array<QLineEdit*, kMaxDataTypes> Records {};
+        std::array<QRadioButton*, kMaxDataTypes> Total {};
+        std::array<QRadioButton*, kMaxDataTypes> Daily {};
+        std::array<QLineEdit*, kMaxDataTypes> Overhead {};
+        std::array<QLabel*, 3> TotalLabels {};
+        QLineEdit* TotalUserDataBytes = nullptr;
+        QLineEdit* TotalOverhead = nullptr;
+        QLineEdit* TotalBytes = nullptr;
+        QPushButton* Submit = nullptr;
+        QLabel* InSpecLegend = nullptr;
+        QLabel* OutOfSpecLegend = nullptr;
+        QLineEdit* LifetimeUpdates = nullptr;
+        QLineEdit* MaxUpdateRequirement = nullptr;
+        QLineEdit* FlashCycles = nullptr;
+        QLineEdit* RefreshInterval = nullptr;
+        QLabel* Verdict = nullptr;
+        QLabel* Recommendation = nullptr;
+        QLabel* FlashUsed = nullptr;
+        QLabel* LifetimeNote = nullptr;
+        QLabel* Picture = nullptr;
+        QMenuBar* Menu = nullptr;
+        QAction* LoadSession = nullptr;
+        QAction* SaveSession = nullptr;
+        QAction* Exit = nullptr;
+        QAction* RestoreDefault = nullptr;
+        QAction* UserGuide = nullptr;
+        QAction* About = nullptr;
+    };
+    const Controls& Ui() const { return m_ui; }
+
+    // The window's operations, as its menus and buttons run them.
+    void RunCalculation();
+    void SaveSessionCommand();
+    void LoadSessionCommand();
+    void RestoreDefaultCommand();
+    void OnExit();
+    void OnAbout();
+    void OnUserGuide();
+
+    // Pixel rectangle of a rectangle in the dialog units of the window's template.
+    static QRect DialogRect(int x, int y, int width, int height);
+
+    // The folder the session dialogs open in.
+    QString SessionFolder() const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // IFormView
+    void ShowMessage(const std::string& text, MsgIcon icon) override;
+    void FocusField(FieldId field) override;
+    void Invalidate() override;
+    std::optional<std::string> AskSaveFileName() override;
+    std::optional<std::string> AskOpenFileName() override;
+
+    void BuildControls();
+    void BuildMenu();
+    void AddToolTips();
+    void Initialise();
+    // Shows the form's state in the controls.
+    void Sync();
+    void PlaceMovableControls();
+    QLineEdit* FieldWidget(FieldId field) const;
+    void ConnectField(QLineEdit* edit, FieldId field, bool focusRecomputes);
+
+    IDialogs& m_dialogs;
+    CFileAccess m_files;
+    FileDataSource m_source;
+    CEEEChartModel m_chartModel;
+    CFormModel m_form;
+    QWidget* m_client = nullptr;
+    CEEEChart* m_chart = nullptr;
+    Controls m_ui;
+    std::array<QButtonGroup*, kMaxDataTypes> m_frequencyGroups {};
+    std::array<QRect, 5> m_headerBase {};
+    std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
+    int m_syncing = 0;
+};
+
+} // namespace eee

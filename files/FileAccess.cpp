@@ -1,0 +1,303 @@
+// CFileAccess: construction, the structural parse, the root and schema checks,
+// the validating parse, and the failure texts.
+#include "files/FileAccess.h"
+
+#include "files/FileAccessImpl.h"
+#include "files/TextUtil.h"
+#include "files/XmlErrors.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <unistd.h>
+
+namespace eee {
+
+namespace {
+
+std::string ErrnoText(int err)
+{
+    const char* text = strerrordesc_np(err);
+    return text != nullptr ? text : "Unknown error " + std::to_string(err);
+}
+
+// Why a file could not be read, as the reason of a failed parse.
+std::string ReadFailureText(xml::ReadStatus status, int err, const std::string& fileName)
+{
+    switch (status) {
+    case xml::ReadStatus::TooLarge:
+        return fileName + " is larger than " + std::to_string(xml::kMaxFileBytes) + " bytes.";
+    case xml::ReadStatus::NotRegular:
+        return fileName + " is not a regular file.";
+    default:
+        return "Cannot open " + fileName + ": " + ErrnoText(err);
+    }
+}
+
+std::string_view BaseName(std::string_view path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string WithoutTrailingSeparators(std::string folder)
+{
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+const char* KnownComponentText(uint32_t code)
+{
+    switch (code) {
+    case kXmlSuccess:
+        return "The operation completed successfully.";
+    case kXmlUnspecified:
+        return "Unspecified error";
+    case kXmlFileNotFound:
+        return "The system cannot locate the object specified.";
+    case kXmlNodeNotFound:
+        return kNodeNotFoundText;
+    case kXmlOutOfMemory:
+        return "Not enough memory to complete the operation.";
+    case kXmlInvalidCharacter:
+        return "The text holds a character that XML cannot carry.";
+    case kXmlInvalidNumber:
+        return "The number cannot be written as XML text.";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+std::string ExecutableFolder()
+{
+    std::string path(PATH_MAX, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= path.size())
+        return ".";
+    path.resize(static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string CFileAccess::Impl::PathOf(const std::string& fileName) const
+{
+    if (!fileName.empty() && fileName.front() == '/')
+        return fileName;
+    if (!ModuleFolder.empty() && ModuleFolder.back() == '/')
+        return ModuleFolder + fileName;
+    return ModuleFolder + "/" + fileName;
+}
+
+bool CFileAccess::Impl::ParseFile(const std::string& fileName, std::string& errorText)
+{
+    auto parsed = std::make_shared<ParsedDocument>();
+    Document = parsed;
+    int err = 0;
+    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), parsed->Source, err);
+    if (status != xml::ReadStatus::Ok) {
+        errorText = ReadFailureText(status, err, fileName);
+        return false;
+    }
+    xml::ErrorCapture capture;
+    parsed->Doc = xml::ParseMemory(parsed->Source, capture);
+    if (parsed->Doc == nullptr) {
+        errorText = capture.Reason();
+        return false;
+    }
+    RootDocument = parsed;
+    Root = xmlDocGetRootElement(parsed->Doc.get());
+    return true;
+}
+
+std::string CFileAccess::Impl::RootAttribute(std::size_t position) const
+{
+    return xml::AttributeValue(Root, position, RootDocument ? RootDocument->Source : "");
+}
+
+bool CFileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::string& rootName,
+    const std::string& schemaName, std::string& errorText)
+{
+    if (!ParseFile(fileName, errorText))
+        return false;
+    xmlNode* found = nullptr;
+    for (xmlNode* node = Document->Doc->children; node != nullptr; node = node->next) {
+        if (node->type == XML_ELEMENT_NODE && text::EqualsNoCase(xml::NodeName(node), rootName)) {
+            found = node;
+            break;
+        }
+    }
+    if (found == nullptr)
+        return false;
+    Root = found;
+    // The two root attributes are checked by position and value only: the
+    // namespace declaration of xsi first, then the schema location.
+    if (!text::EqualsNoCase(RootAttribute(0), xml::kXsiNamespace))
+        return false;
+    if (!text::EqualsNoCase(RootAttribute(1), schemaName)) {
+        errorText = "Attribute of Root Node has invalid Schema filename!";
+        return false;
+    }
+    if (!xml::IsRegularFile(PathOf(schemaName))) {
+        errorText = "Schema File " + schemaName + " does not exist for validating " + fileName;
+        return false;
+    }
+    return Validate(fileName, schemaName, errorText);
+}
+
+bool CFileAccess::Impl::Validate(
+    const std::string& fileName, const std::string& schemaName, std::string& errorText)
+{
+    std::string bytes;
+    int err = 0;
+    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), bytes, err);
+    if (status == xml::ReadStatus::NotFound) {
+        errorText = "File " + fileName + " not found!";
+        return false;
+    }
+
+    std::string reason;
+    int line = 0;
+    if (status != xml::ReadStatus::Ok) {
+        reason = ReadFailureText(status, err, fileName);
+    } else if (schemaName.empty()) {
+        reason = "The root element names no schema file of the program.";
+    } else {
+        // The schema always comes from the module folder, whatever the file
+        // says; it is read and compiled afresh for every validation.
+        std::string xsd;
+        const xml::ReadStatus xsdStatus
+            = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
+        std::unique_ptr<xml::Schema> schema;
+        if (xsdStatus != xml::ReadStatus::Ok) {
+            reason = ReadFailureText(xsdStatus, err, schemaName);
+        } else {
+            xml::ErrorCapture schemaCapture;
+            schema = xml::Schema::Compile(xsd, schemaCapture);
+            if (schema == nullptr)
+                reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
+        }
+        if (schema != nullptr) {
+            xml::ErrorCapture capture;
+            const xml::DocPtr doc = xml::ParseMemory(bytes, capture);
+            if (doc != nullptr && schema->Validate(doc.get(), capture)) {
+                errorText.clear();
+                return true;
+            }
+            reason = capture.Message();
+            line = capture.Line();
+        }
+    }
+    errorText = "Validation failed on " + fileName + "\n=====================" + "\nReason: "
+        + reason + "\nSource: " + text::ShowableText(xml::LineOfText(bytes, line), 256) + "\n";
+    return false;
+}
+
+CFileAccess::CFileAccess()
+    : CFileAccess(ExecutableFolder())
+{
+}
+
+CFileAccess::CFileAccess(std::string moduleFolder)
+    : m_impl(std::make_unique<Impl>())
+    , m_moduleFolder(WithoutTrailingSeparators(std::move(moduleFolder)))
+{
+    xml::InitLibrary();
+    m_impl->ModuleFolder = m_moduleFolder;
+}
+
+CFileAccess::~CFileAccess() = default;
+
+bool CFileAccess::ParseFile(const std::string& fileName, std::string& errorText)
+{
+    return m_impl->ParseFile(fileName, errorText);
+}
+
+bool CFileAccess::OpenAndValidate(const std::string& fileName, const std::string& rootName,
+    const std::string& schemaName, std::string& errorText)
+{
+    try {
+        return m_impl->OpenAndValidate(fileName, rootName, schemaName, errorText);
+    } catch (const ComponentFailure& failure) {
+        errorText = failure.Description;
+        return false;
+    }
+}
+
+bool CFileAccess::ValidateAgainstSchema(const std::string& fileName, std::string& errorText)
+{
+    // Called on its own, the schema is the one the root element names, looked
+    // up by its bare name in the module folder (letter case ignored, as the
+    // data files may name it in capitals).
+    std::string schemaName;
+    std::string bytes;
+    int err = 0;
+    if (xml::ReadFileCapped(m_impl->PathOf(fileName), bytes, err) == xml::ReadStatus::Ok) {
+        xml::ErrorCapture capture;
+        const xml::DocPtr doc = xml::ParseMemory(bytes, capture);
+        const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+        xmlChar* location = root != nullptr
+            ? xmlGetNsProp(root, BAD_CAST "noNamespaceSchemaLocation", BAD_CAST xml::kXsiNamespace)
+            : nullptr;
+        if (location != nullptr) {
+            const std::string named(BaseName(reinterpret_cast<const char*>(location)));
+            xmlFree(location);
+            if (!named.empty() && named != "." && named != "..") {
+                if (xml::IsRegularFile(m_impl->PathOf(named))) {
+                    schemaName = named;
+                } else if (DIR* dir = ::opendir(m_moduleFolder.c_str())) {
+                    while (const dirent* entry = ::readdir(dir)) {
+                        if (text::EqualsNoCase(entry->d_name, named)) {
+                            schemaName = entry->d_name;
+                            break;
+                        }
+                    }
+                    ::closedir(dir);
+                }
+            }
+        }
+    }
+    return m_impl->Validate(fileName, schemaName, errorText);
+}
+
+std::string CFileAccess::ComponentErrorText(uint32_t code)
+{
+    if (const char* known = KnownComponentText(code))
+        return known;
+    if ((code & 0xFFFF0000u) == kXmlSystemErrorBase) {
+        if (const char* system = strerrordesc_np(static_cast<int>(code & 0xFFFFu)))
+            return system;
+    }
+    char buf[32];
+    if (code >= 0x80040201u && code <= 0x8004FFFFu)
+        std::snprintf(buf, sizeof buf, "IDispatch error #%d", static_cast<int>(code - 0x80040200u));
+    else
+        std::snprintf(buf, sizeof buf, "Unknown error 0x%0lX", static_cast<unsigned long>(code));
+    return buf;
+}
+
+std::string CFileAccess::SystemErrorText(uint32_t code)
+{
+    if (code <= static_cast<uint32_t>(INT_MAX)) {
+        if (const char* system = strerrordesc_np(static_cast<int>(code))) {
+            std::string text = system;
+            const std::size_t cr = text.rfind('\r');
+            if (cr != std::string::npos)
+                text.erase(cr);
+            return text;
+        }
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "Unknown error code %08x (%d)", code,
+        static_cast<int>(code & 0xFFFFu));
+    return buf;
+}
+
+} // namespace eee

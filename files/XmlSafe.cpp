@@ -1,0 +1,566 @@
+#include "files/XmlSafe.h"
+
+#include "files/TextUtil.h"
+#include "files/XmlErrors.h"
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace eee::xml {
+
+namespace {
+
+// NONET: never touch the network. BIG_LINES: true line numbers past 65535.
+// Deliberately absent: NOENT (entity expansion), DTDLOAD, DTDVALID, HUGE.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+
+thread_local ErrorCapture* tCurrentCapture = nullptr;
+
+void CaptureStructured(void* /*context*/, xmlErrorPtr error)
+{
+    ErrorCapture* capture = tCurrentCapture;
+    if (capture == nullptr || error == nullptr || error->level < XML_ERR_ERROR)
+        return;
+    capture->Note(error->message != nullptr ? error->message : "Unknown XML error.", error->line);
+}
+
+void IgnoreGeneric(void* /*context*/, const char* /*message*/, ...) { }
+
+xmlParserInputPtr RefuseExternalEntity(
+    const char* url, const char* /*id*/, xmlParserCtxtPtr context)
+{
+    if (ErrorCapture* capture = tCurrentCapture) {
+        const int line = (context != nullptr && context->input != nullptr) ? context->input->line : 0;
+        capture->Note(
+            std::string("Loading of the external resource '") + (url != nullptr ? url : "")
+                + "' was refused.",
+            line);
+    }
+    return nullptr;
+}
+
+// A document type declaration is where entity definitions (and with them
+// entity bombs and external entities) live; none of our files has one, so the
+// parse is stopped as soon as one begins.
+void RefuseDoctype(
+    void* context, const xmlChar* /*name*/, const xmlChar* /*externalId*/, const xmlChar* /*systemId*/)
+{
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    if (ErrorCapture* capture = tCurrentCapture) {
+        const int line = parser->input != nullptr ? parser->input->line : 0;
+        capture->Note("A document type declaration (DOCTYPE) is not allowed.", line);
+    }
+    xmlStopParser(parser);
+}
+
+bool IsWhiteSpaceText(const xmlNode* node)
+{
+    if (node->type != XML_TEXT_NODE)
+        return false;
+    const char* content = reinterpret_cast<const char*>(node->content);
+    if (content == nullptr)
+        return true;
+    return text::TrimXmlSpace(content).empty();
+}
+
+bool IsNode(const xmlNode* node)
+{
+    switch (node->type) {
+    case XML_ELEMENT_NODE:
+    case XML_CDATA_SECTION_NODE:
+    case XML_ENTITY_REF_NODE:
+    case XML_PI_NODE:
+    case XML_COMMENT_NODE:
+        return true;
+    case XML_TEXT_NODE:
+        return !IsWhiteSpaceText(node);
+    default:
+        return false;
+    }
+}
+
+xmlNode* FirstNodeFrom(xmlNode* node)
+{
+    while (node != nullptr && !IsNode(node))
+        node = node->next;
+    return node;
+}
+
+[[noreturn]] void ThrowNodeNotFound()
+{
+    throw ComponentFailure { kXmlNodeNotFound, kNodeNotFoundText };
+}
+
+std::string XmlString(const xmlChar* s)
+{
+    return s != nullptr ? std::string(reinterpret_cast<const char*>(s)) : std::string();
+}
+
+std::string TakeXmlString(xmlChar* s)
+{
+    std::string out = XmlString(s);
+    xmlFree(s);
+    return out;
+}
+
+std::string QualifiedName(const xmlChar* prefix, const xmlChar* name)
+{
+    if (prefix == nullptr)
+        return XmlString(name);
+    return XmlString(prefix) + ":" + XmlString(name);
+}
+
+// Position of an element among all elements of its document, in document order.
+std::size_t ElementIndex(const xmlNode* element)
+{
+    const xmlNode* node = element->doc != nullptr ? xmlDocGetRootElement(element->doc) : nullptr;
+    std::size_t index = 0;
+    while (node != nullptr && node != element) {
+        if (node->type == XML_ELEMENT_NODE)
+            ++index;
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        while (node != nullptr && node->next == nullptr)
+            node = node->parent;
+        if (node != nullptr)
+            node = node->next;
+    }
+    return index;
+}
+
+bool IsTagSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Attribute names (namespace declarations included) of the start tag of
+// element number elementIndex in a well-formed document text. The parser
+// keeps namespace declarations apart from other attributes, so their mutual
+// order can only be read from the text. False when the text cannot be
+// scanned this way (for example a document not encoded in UTF-8).
+bool ScanStartTagAttributes(
+    std::string_view text, std::size_t elementIndex, std::vector<std::string>& names)
+{
+    std::size_t pos = 0;
+    std::size_t count = 0;
+    const auto skipPast = [&](std::string_view terminator) {
+        const std::size_t end = text.find(terminator, pos);
+        if (end == std::string_view::npos)
+            return false;
+        pos = end + terminator.size();
+        return true;
+    };
+    for (;;) {
+        pos = text.find('<', pos);
+        if (pos == std::string_view::npos)
+            return false;
+        const std::string_view rest = text.substr(pos);
+        if (rest.starts_with("<!--")) {
+            if (!skipPast("-->"))
+                return false;
+        } else if (rest.starts_with("<![CDATA[")) {
+            if (!skipPast("]]>"))
+                return false;
+        } else if (rest.starts_with("<?")) {
+            if (!skipPast("?>"))
+                return false;
+        } else if (rest.starts_with("<!")) {
+            return false;
+        } else if (rest.starts_with("</")) {
+            if (!skipPast(">"))
+                return false;
+        } else {
+            // A start tag: name, then name="value" pairs, then '>' or "/>".
+            ++pos;
+            while (pos < text.size() && !IsTagSpace(text[pos]) && text[pos] != '>'
+                && text[pos] != '/')
+                ++pos;
+            const bool wanted = count == elementIndex;
+            for (;;) {
+                while (pos < text.size() && IsTagSpace(text[pos]))
+                    ++pos;
+                if (pos >= text.size())
+                    return false;
+                if (text[pos] == '>' || text[pos] == '/')
+                    break;
+                const std::size_t nameStart = pos;
+                while (pos < text.size() && !IsTagSpace(text[pos]) && text[pos] != '=')
+                    ++pos;
+                const std::string_view name = text.substr(nameStart, pos - nameStart);
+                while (pos < text.size() && IsTagSpace(text[pos]))
+                    ++pos;
+                if (pos >= text.size() || text[pos] != '=')
+                    return false;
+                ++pos;
+                while (pos < text.size() && IsTagSpace(text[pos]))
+                    ++pos;
+                if (pos >= text.size() || (text[pos] != '"' && text[pos] != '\''))
+                    return false;
+                const std::size_t close = text.find(text[pos], pos + 1);
+                if (close == std::string_view::npos)
+                    return false;
+                pos = close + 1;
+                if (wanted)
+                    names.emplace_back(name);
+            }
+            if (wanted)
+                return true;
+            ++count;
+        }
+    }
+}
+
+struct AttributeRef {
+    const xmlNs* Namespace = nullptr; // a namespace declaration, or
+    const xmlAttr* Attribute = nullptr; // an ordinary attribute
+};
+
+std::vector<AttributeRef> OrderedAttributes(const xmlNode* element, std::string_view source)
+{
+    std::vector<AttributeRef> declarations;
+    for (const xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next)
+        declarations.push_back({ ns, nullptr });
+    std::vector<AttributeRef> attributes;
+    for (const xmlAttr* attr = element->properties; attr != nullptr; attr = attr->next)
+        attributes.push_back({ nullptr, attr });
+    if (declarations.empty())
+        return attributes;
+    if (attributes.empty())
+        return declarations;
+
+    // Both kinds present: recover their mutual order from the document text.
+    std::vector<AttributeRef> ordered;
+    std::vector<std::string> names;
+    if (ScanStartTagAttributes(source, ElementIndex(element), names)
+        && names.size() == declarations.size() + attributes.size()) {
+        for (const std::string& name : names) {
+            const AttributeRef* match = nullptr;
+            if (name == "xmlns" || name.starts_with("xmlns:")) {
+                const std::string prefix = name.size() > 5 ? name.substr(6) : std::string();
+                for (const AttributeRef& ref : declarations) {
+                    if (XmlString(ref.Namespace->prefix) == prefix)
+                        match = &ref;
+                }
+            } else {
+                for (const AttributeRef& ref : attributes) {
+                    const xmlAttr* attr = ref.Attribute;
+                    const xmlChar* prefix = attr->ns != nullptr ? attr->ns->prefix : nullptr;
+                    if (QualifiedName(prefix, attr->name) == name)
+                        match = &ref;
+                }
+            }
+            if (match == nullptr)
+                break;
+            ordered.push_back(*match);
+        }
+        if (ordered.size() == names.size())
+            return ordered;
+    }
+    // Fall back to declarations first, which is how they are usually written.
+    declarations.insert(declarations.end(), attributes.begin(), attributes.end());
+    return declarations;
+}
+
+} // namespace
+
+void InitLibrary()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(&RefuseExternalEntity);
+    });
+}
+
+ReadStatus ReadFileCapped(const std::string& path, std::string& bytes, int& err)
+{
+    bytes.clear();
+    err = 0;
+    // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        err = errno;
+        return (err == ENOENT || err == ENOTDIR) ? ReadStatus::NotFound : ReadStatus::Error;
+    }
+    struct stat st {};
+    ReadStatus status = ReadStatus::Ok;
+    if (::fstat(fd, &st) != 0) {
+        err = errno;
+        status = ReadStatus::Error;
+    } else if (!S_ISREG(st.st_mode)) {
+        status = ReadStatus::NotRegular;
+    } else if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
+        status = ReadStatus::TooLarge;
+    } else {
+        // Read up to one byte past the cap, in case the file grew since fstat.
+        bytes.resize(kMaxFileBytes + 1);
+        std::size_t total = 0;
+        while (total < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + total, bytes.size() - total);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                err = errno;
+                status = ReadStatus::Error;
+                break;
+            }
+            if (n == 0)
+                break;
+            total += static_cast<std::size_t>(n);
+        }
+        bytes.resize(total);
+        if (status == ReadStatus::Ok && total > kMaxFileBytes)
+            status = ReadStatus::TooLarge;
+    }
+    ::close(fd);
+    if (status != ReadStatus::Ok)
+        bytes.clear();
+    return status;
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+ErrorCapture::ErrorCapture()
+    : m_previous(tCurrentCapture)
+    , m_oldStructuredContext(xmlStructuredErrorContext)
+    , m_oldStructured(xmlStructuredError)
+    , m_oldGenericContext(xmlGenericErrorContext)
+    , m_oldGeneric(xmlGenericError)
+{
+    tCurrentCapture = this;
+    xmlSetStructuredErrorFunc(nullptr, &CaptureStructured);
+    xmlSetGenericErrorFunc(nullptr, &IgnoreGeneric);
+}
+
+ErrorCapture::~ErrorCapture()
+{
+    xmlSetGenericErrorFunc(m_oldGenericContext, m_oldGeneric);
+    xmlSetStructuredErrorFunc(m_oldStructuredContext, m_oldStructured);
+    tCurrentCapture = m_previous;
+}
+
+ErrorCapture* ErrorCapture::Current()
+{
+    return tCurrentCapture;
+}
+
+void ErrorCapture::Note(std::string_view message, int line)
+{
+    if (m_count++ > 0)
+        return;
+    // libxml2 spreads some messages over two lines; the reason is one line of
+    // the messages built from it.
+    std::string oneLine(text::TrimXmlSpace(message));
+    for (char& c : oneLine) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    m_message = text::ShowableText(oneLine, 1024);
+    m_line = line;
+}
+
+std::string ErrorCapture::Reason() const
+{
+    if (m_line > 0)
+        return "Line " + std::to_string(m_line) + ": " + m_message;
+    return m_message;
+}
+
+DocPtr ParseMemory(std::string_view bytes, ErrorCapture& capture)
+{
+    if (bytes.empty()) {
+        capture.Note("Document is empty.", 0);
+        return nullptr;
+    }
+    if (bytes.size() > kMaxFileBytes || bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+        capture.Note("The document is larger than " + std::to_string(kMaxFileBytes) + " bytes.", 0);
+        return nullptr;
+    }
+    xmlParserCtxtPtr parser
+        = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
+    if (parser == nullptr) {
+        capture.Note("Not enough memory to parse the document.", 0);
+        return nullptr;
+    }
+    xmlCtxtUseOptions(parser, kParseOptions);
+    parser->sax->internalSubset = &RefuseDoctype;
+    parser->sax->serror = &CaptureStructured;
+    const int errorsBefore = capture.Count();
+    xmlParseDocument(parser);
+    DocPtr doc(parser->myDoc);
+    parser->myDoc = nullptr;
+    // Errors that libxml2 reports without clearing wellFormed (namespace
+    // errors, a refused DOCTYPE) make the document unusable too.
+    const bool ok = doc != nullptr && parser->wellFormed && capture.Count() == errorsBefore;
+    xmlFreeParserCtxt(parser);
+    if (!ok) {
+        if (capture.Count() == errorsBefore)
+            capture.Note("The document is not well formed.", 0);
+        return nullptr;
+    }
+    return doc;
+}
+
+std::unique_ptr<Schema> Schema::Compile(std::string_view xsdBytes, ErrorCapture& capture)
+{
+    std::unique_ptr<Schema> schema(new Schema());
+    schema->m_doc = ParseMemory(xsdBytes, capture);
+    if (schema->m_doc == nullptr)
+        return nullptr;
+    // The schema document was parsed by us (no DTD, nothing external); the
+    // schema parser works from that tree and never opens a file itself.
+    xmlSchemaParserCtxtPtr parser = xmlSchemaNewDocParserCtxt(schema->m_doc.get());
+    if (parser == nullptr) {
+        capture.Note("Not enough memory to compile the schema.", 0);
+        return nullptr;
+    }
+    xmlSchemaSetParserStructuredErrors(parser, &CaptureStructured, nullptr);
+    const int errorsBefore = capture.Count();
+    schema->m_schema = xmlSchemaParse(parser);
+    xmlSchemaFreeParserCtxt(parser);
+    if (schema->m_schema == nullptr) {
+        if (capture.Count() == errorsBefore)
+            capture.Note("The schema could not be compiled.", 0);
+        return nullptr;
+    }
+    return schema;
+}
+
+Schema::~Schema()
+{
+    if (m_schema != nullptr)
+        xmlSchemaFree(m_schema);
+}
+
+bool Schema::Validate(xmlDoc* doc, ErrorCapture& capture) const
+{
+    xmlSchemaValidCtxtPtr validator = xmlSchemaNewValidCtxt(m_schema);
+    if (validator == nullptr) {
+        capture.Note("Not enough memory to validate the document.", 0);
+        return false;
+    }
+    xmlSchemaSetValidStructuredErrors(validator, &CaptureStructured, nullptr);
+    const int errorsBefore = capture.Count();
+    const int rc = xmlSchemaValidateDoc(validator, doc);
+    xmlSchemaFreeValidCtxt(validator);
+    if (rc == 0 && capture.Count() == errorsBefore)
+        return true;
+    if (capture.Count() == errorsBefore)
+        capture.Note("The document is not valid against its schema.", 0);
+    return false;
+}
+
+xmlNode* FirstChild(const xmlNode* node)
+{
+    if (node == nullptr)
+        return nullptr;
+    // Only elements (and the document) have children that count; the content
+    // of an attribute, text or comment is not a child node.
+    if (node->type != XML_ELEMENT_NODE && node->type != XML_DOCUMENT_NODE)
+        return nullptr;
+    return FirstNodeFrom(node->children);
+}
+
+xmlNode* NextSibling(const xmlNode* node)
+{
+    return node != nullptr ? FirstNodeFrom(node->next) : nullptr;
+}
+
+xmlNode* ChildAt(const xmlNode* node, std::size_t k)
+{
+    xmlNode* child = FirstChild(node);
+    for (std::size_t i = 0; child != nullptr && i < k; ++i)
+        child = NextSibling(child);
+    if (child == nullptr)
+        ThrowNodeNotFound();
+    return child;
+}
+
+xmlNode* RequireFirstChild(const xmlNode* node)
+{
+    xmlNode* child = FirstChild(node);
+    if (child == nullptr)
+        ThrowNodeNotFound();
+    return child;
+}
+
+xmlNode* RequireNextSibling(const xmlNode* node)
+{
+    xmlNode* next = NextSibling(node);
+    if (next == nullptr)
+        ThrowNodeNotFound();
+    return next;
+}
+
+std::string NodeName(const xmlNode* node)
+{
+    switch (node->type) {
+    case XML_ELEMENT_NODE:
+        return QualifiedName(node->ns != nullptr ? node->ns->prefix : nullptr, node->name);
+    case XML_TEXT_NODE:
+        return "#text";
+    case XML_CDATA_SECTION_NODE:
+        return "#cdata-section";
+    case XML_COMMENT_NODE:
+        return "#comment";
+    default:
+        return XmlString(node->name);
+    }
+}
+
+std::string NodeText(const xmlNode* node)
+{
+    std::string content = TakeXmlString(xmlNodeGetContent(node));
+    return std::string(text::TrimXmlSpace(content));
+}
+
+std::string AttributeValue(const xmlNode* element, std::size_t position, std::string_view source)
+{
+    if (element == nullptr || element->type != XML_ELEMENT_NODE)
+        ThrowNodeNotFound();
+    const std::vector<AttributeRef> attributes = OrderedAttributes(element, source);
+    if (position >= attributes.size())
+        ThrowNodeNotFound();
+    const AttributeRef& ref = attributes[position];
+    if (ref.Namespace != nullptr)
+        return XmlString(ref.Namespace->href);
+    return TakeXmlString(
+        xmlNodeGetContent(reinterpret_cast<const xmlNode*>(ref.Attribute)));
+}
+
+std::string_view LineOfText(std::string_view text, int line)
+{
+    if (line < 1)
+        return {};
+    std::size_t start = 0;
+    for (int i = 1; i < line; ++i) {
+        const std::size_t lf = text.find('\n', start);
+        if (lf == std::string_view::npos)
+            return {};
+        start = lf + 1;
+    }
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos)
+        end = text.size();
+    std::string_view result = text.substr(start, end - start);
+    if (!result.empty() && result.back() == '\r')
+        result.remove_suffix(1);
+    return result;
+}
+
+} // namespace eee::xml
