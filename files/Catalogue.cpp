@@ -28,10 +28,9 @@ void CFileAccess::ReadSchemeList(std::string& errorText, std::vector<std::string
             return;
         if (m_impl->Root == nullptr)
             return;
-        const std::string_view source = m_impl->RootDocument->Source;
         for (xmlNode* entry = xml::FirstChild(m_impl->Root); entry != nullptr;
              entry = xml::NextSibling(entry))
-            names.push_back(xml::AttributeValue(entry, 0, source));
+            names.push_back(m_impl->Attribute(entry, 0));
     } catch (const ComponentFailure& failure) {
         errorText = failure.Description;
     }
@@ -46,10 +45,9 @@ std::string CFileAccess::ReadBlockInfo(const std::string& scheme, std::string& e
             return errorText;
         if (m_impl->Root == nullptr)
             return errorText;
-        const std::string_view source = m_impl->RootDocument->Source;
         xmlNode* entry = xml::FirstChild(m_impl->Root);
         for (; entry != nullptr; entry = xml::NextSibling(entry)) {
-            if (text::EqualsNoCase(xml::AttributeValue(entry, 0, source), scheme))
+            if (text::EqualsNoCase(m_impl->Attribute(entry, 0), scheme))
                 break;
         }
         if (entry == nullptr) {

@@ -98,16 +98,17 @@ std::string CFileAccess::Impl::PathOf(const std::string& fileName) const
 
 bool CFileAccess::Impl::ParseFile(const std::string& fileName, std::string& errorText)
 {
-    auto parsed = std::make_shared<ParsedDocument>();
-    Document = parsed;
+    std::string bytes;
     int err = 0;
-    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), parsed->Source, err);
+    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), bytes, err);
+    auto parsed = std::make_shared<ParsedDocument>(std::move(bytes));
+    Document = parsed;
     if (status != xml::ReadStatus::Ok) {
         errorText = ReadFailureText(status, err, fileName);
         return false;
     }
     xml::ErrorCapture capture;
-    parsed->Doc = xml::ParseMemory(parsed->Source, capture);
+    parsed->Doc = xml::ParseMemory(parsed->Order.Source(), capture);
     if (parsed->Doc == nullptr) {
         errorText = capture.Reason();
         return false;
@@ -117,9 +118,11 @@ bool CFileAccess::Impl::ParseFile(const std::string& fileName, std::string& erro
     return true;
 }
 
-std::string CFileAccess::Impl::RootAttribute(std::size_t position) const
+std::string CFileAccess::Impl::Attribute(const xmlNode* element, std::size_t position) const
 {
-    return xml::AttributeValue(Root, position, RootDocument ? RootDocument->Source : "");
+    if (RootDocument == nullptr)
+        throw ComponentFailure { kXmlNodeNotFound, kNodeNotFoundText };
+    return xml::AttributeValue(element, position, RootDocument->Order);
 }
 
 bool CFileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::string& rootName,
@@ -139,9 +142,9 @@ bool CFileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::
     Root = found;
     // The two root attributes are checked by position and value only: the
     // namespace declaration of xsi first, then the schema location.
-    if (!text::EqualsNoCase(RootAttribute(0), xml::kXsiNamespace))
+    if (!text::EqualsNoCase(Attribute(Root, 0), xml::kXsiNamespace))
         return false;
-    if (!text::EqualsNoCase(RootAttribute(1), schemaName)) {
+    if (!text::EqualsNoCase(Attribute(Root, 1), schemaName)) {
         errorText = "Attribute of Root Node has invalid Schema filename!";
         return false;
     }

@@ -13,8 +13,12 @@ namespace eee {
 // the program built itself). The text is kept because the order of namespace
 // declarations among attributes can only be read from it.
 struct ParsedDocument {
+    explicit ParsedDocument(std::string source)
+        : Order(std::move(source))
+    {
+    }
     xml::DocPtr Doc;
-    std::string Source;
+    xml::AttributeOrder Order;
 };
 
 struct CFileAccess::Impl {
@@ -36,9 +40,9 @@ struct CFileAccess::Impl {
     // Validating parse of the file against the schema of that name in the module folder.
     bool Validate(const std::string& fileName, const std::string& schemaName, std::string& errorText);
 
-    // Value of attribute number position of the held root element; throws
-    // ComponentFailure when it has no such attribute.
-    std::string RootAttribute(std::size_t position) const;
+    // Value of attribute number position of an element of the held root's
+    // document; throws ComponentFailure when it has no such attribute.
+    std::string Attribute(const xmlNode* element, std::size_t position) const;
 };
 
 } // namespace eee

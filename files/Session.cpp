@@ -54,7 +54,7 @@ bool CFileAccess::WriteSession(
     const SessionRecord& record, const std::string& path, std::string& errorText)
 {
     try {
-        auto built = std::make_shared<ParsedDocument>();
+        auto built = std::make_shared<ParsedDocument>(std::string());
         built->Doc.reset(Require(xmlNewDoc(X("1.0"))));
         m_impl->Document = built;
         xmlDoc* doc = built->Doc.get();

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace eee::xml {
@@ -119,41 +120,17 @@ std::string QualifiedName(const xmlChar* prefix, const xmlChar* name)
     return XmlString(prefix) + ":" + XmlString(name);
 }
 
-// Position of an element among all elements of its document, in document order.
-std::size_t ElementIndex(const xmlNode* element)
-{
-    const xmlNode* node = element->doc != nullptr ? xmlDocGetRootElement(element->doc) : nullptr;
-    std::size_t index = 0;
-    while (node != nullptr && node != element) {
-        if (node->type == XML_ELEMENT_NODE)
-            ++index;
-        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
-            node = node->children;
-            continue;
-        }
-        while (node != nullptr && node->next == nullptr)
-            node = node->parent;
-        if (node != nullptr)
-            node = node->next;
-    }
-    return index;
-}
-
 bool IsTagSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Attribute names (namespace declarations included) of the start tag of
-// element number elementIndex in a well-formed document text. The parser
-// keeps namespace declarations apart from other attributes, so their mutual
-// order can only be read from the text. False when the text cannot be
-// scanned this way (for example a document not encoded in UTF-8).
-bool ScanStartTagAttributes(
-    std::string_view text, std::size_t elementIndex, std::vector<std::string>& names)
+// Attribute names (namespace declarations included) of every start tag of a
+// well-formed document text, in document order. False when the text cannot
+// be scanned this way (for example a document not encoded in UTF-8).
+bool ScanStartTags(std::string_view text, std::vector<std::vector<std::string>>& tags)
 {
     std::size_t pos = 0;
-    std::size_t count = 0;
     const auto skipPast = [&](std::string_view terminator) {
         const std::size_t end = text.find(terminator, pos);
         if (end == std::string_view::npos)
@@ -161,10 +138,14 @@ bool ScanStartTagAttributes(
         pos = end + terminator.size();
         return true;
     };
+    const auto skipSpace = [&] {
+        while (pos < text.size() && IsTagSpace(text[pos]))
+            ++pos;
+    };
     for (;;) {
         pos = text.find('<', pos);
         if (pos == std::string_view::npos)
-            return false;
+            return true;
         const std::string_view rest = text.substr(pos);
         if (rest.starts_with("<!--")) {
             if (!skipPast("-->"))
@@ -186,10 +167,9 @@ bool ScanStartTagAttributes(
             while (pos < text.size() && !IsTagSpace(text[pos]) && text[pos] != '>'
                 && text[pos] != '/')
                 ++pos;
-            const bool wanted = count == elementIndex;
+            std::vector<std::string>& names = tags.emplace_back();
             for (;;) {
-                while (pos < text.size() && IsTagSpace(text[pos]))
-                    ++pos;
+                skipSpace();
                 if (pos >= text.size())
                     return false;
                 if (text[pos] == '>' || text[pos] == '/')
@@ -197,26 +177,19 @@ bool ScanStartTagAttributes(
                 const std::size_t nameStart = pos;
                 while (pos < text.size() && !IsTagSpace(text[pos]) && text[pos] != '=')
                     ++pos;
-                const std::string_view name = text.substr(nameStart, pos - nameStart);
-                while (pos < text.size() && IsTagSpace(text[pos]))
-                    ++pos;
+                names.emplace_back(text.substr(nameStart, pos - nameStart));
+                skipSpace();
                 if (pos >= text.size() || text[pos] != '=')
                     return false;
                 ++pos;
-                while (pos < text.size() && IsTagSpace(text[pos]))
-                    ++pos;
+                skipSpace();
                 if (pos >= text.size() || (text[pos] != '"' && text[pos] != '\''))
                     return false;
                 const std::size_t close = text.find(text[pos], pos + 1);
                 if (close == std::string_view::npos)
                     return false;
                 pos = close + 1;
-                if (wanted)
-                    names.emplace_back(name);
             }
-            if (wanted)
-                return true;
-            ++count;
         }
     }
 }
@@ -226,7 +199,54 @@ struct AttributeRef {
     const xmlAttr* Attribute = nullptr; // an ordinary attribute
 };
 
-std::vector<AttributeRef> OrderedAttributes(const xmlNode* element, std::string_view source)
+} // namespace
+
+struct AttributeOrder::Index {
+    bool Usable = false;
+    std::vector<std::vector<std::string>> Tags;
+    std::unordered_map<const xmlNode*, std::size_t> Position;
+};
+
+AttributeOrder::AttributeOrder(std::string source)
+    : m_source(std::move(source))
+{
+}
+
+AttributeOrder::~AttributeOrder() = default;
+
+const std::vector<std::string>* AttributeOrder::NamesOf(const xmlNode* element)
+{
+    if (m_index == nullptr) {
+        // Built once per document, on first need: one pass over the text and
+        // one over the tree, so that asking for every element stays linear.
+        m_index = std::make_unique<Index>();
+        if (element->doc != nullptr && ScanStartTags(m_source, m_index->Tags)) {
+            std::size_t count = 0;
+            const xmlNode* node = xmlDocGetRootElement(element->doc);
+            while (node != nullptr) {
+                if (node->type == XML_ELEMENT_NODE)
+                    m_index->Position.emplace(node, count++);
+                if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+                    node = node->children;
+                    continue;
+                }
+                while (node != nullptr && node->next == nullptr)
+                    node = node->parent;
+                if (node != nullptr)
+                    node = node->next;
+            }
+            m_index->Usable = count == m_index->Tags.size();
+        }
+    }
+    if (!m_index->Usable)
+        return nullptr;
+    const auto found = m_index->Position.find(element);
+    return found != m_index->Position.end() ? &m_index->Tags[found->second] : nullptr;
+}
+
+namespace {
+
+std::vector<AttributeRef> OrderedAttributes(const xmlNode* element, AttributeOrder& order)
 {
     std::vector<AttributeRef> declarations;
     for (const xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next)
@@ -239,32 +259,28 @@ std::vector<AttributeRef> OrderedAttributes(const xmlNode* element, std::string_
     if (attributes.empty())
         return declarations;
 
-    // Both kinds present: recover their mutual order from the document text.
-    std::vector<AttributeRef> ordered;
-    std::vector<std::string> names;
-    if (ScanStartTagAttributes(source, ElementIndex(element), names)
-        && names.size() == declarations.size() + attributes.size()) {
-        for (const std::string& name : names) {
-            const AttributeRef* match = nullptr;
-            if (name == "xmlns" || name.starts_with("xmlns:")) {
-                const std::string prefix = name.size() > 5 ? name.substr(6) : std::string();
-                for (const AttributeRef& ref : declarations) {
-                    if (XmlString(ref.Namespace->prefix) == prefix)
-                        match = &ref;
-                }
-            } else {
-                for (const AttributeRef& ref : attributes) {
-                    const xmlAttr* attr = ref.Attribute;
-                    const xmlChar* prefix = attr->ns != nullptr ? attr->ns->prefix : nullptr;
-                    if (QualifiedName(prefix, attr->name) == name)
-                        match = &ref;
-                }
-            }
-            if (match == nullptr)
-                break;
-            ordered.push_back(*match);
+    // Both kinds present: the parser keeps namespace declarations apart from
+    // the other attributes, so their mutual order is read from the text.
+    const std::vector<std::string>* names = order.NamesOf(element);
+    if (names != nullptr && names->size() == declarations.size() + attributes.size()) {
+        std::unordered_map<std::string, AttributeRef> byName;
+        for (const AttributeRef& ref : declarations) {
+            const xmlChar* prefix = ref.Namespace->prefix;
+            byName.emplace(prefix != nullptr ? "xmlns:" + XmlString(prefix) : "xmlns", ref);
         }
-        if (ordered.size() == names.size())
+        for (const AttributeRef& ref : attributes) {
+            const xmlAttr* attr = ref.Attribute;
+            byName.emplace(
+                QualifiedName(attr->ns != nullptr ? attr->ns->prefix : nullptr, attr->name), ref);
+        }
+        std::vector<AttributeRef> ordered;
+        for (const std::string& name : *names) {
+            const auto found = byName.find(name);
+            if (found == byName.end())
+                break;
+            ordered.push_back(found->second);
+        }
+        if (ordered.size() == names->size())
             return ordered;
     }
     // Fall back to declarations first, which is how they are usually written.
@@ -529,11 +545,11 @@ std::string NodeText(const xmlNode* node)
     return std::string(text::TrimXmlSpace(content));
 }
 
-std::string AttributeValue(const xmlNode* element, std::size_t position, std::string_view source)
+std::string AttributeValue(const xmlNode* element, std::size_t position, AttributeOrder& order)
 {
     if (element == nullptr || element->type != XML_ELEMENT_NODE)
         ThrowNodeNotFound();
-    const std::vector<AttributeRef> attributes = OrderedAttributes(element, source);
+    const std::vector<AttributeRef> attributes = OrderedAttributes(element, order);
     if (position >= attributes.size())
         ThrowNodeNotFound();
     const AttributeRef& ref = attributes[position];

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace eee::xml {
 
@@ -106,11 +107,30 @@ std::string NodeName(const xmlNode* node);
 // Concatenated character data of the node and its descendants, trimmed.
 std::string NodeText(const xmlNode* node);
 
+// The order in which a document's text writes the attributes and namespace
+// declarations of its elements (the tree keeps the two kinds apart).
+class AttributeOrder {
+public:
+    explicit AttributeOrder(std::string source);
+    ~AttributeOrder();
+    AttributeOrder(const AttributeOrder&) = delete;
+    AttributeOrder& operator=(const AttributeOrder&) = delete;
+
+    const std::string& Source() const { return m_source; }
+    // The names in the start tag of an element of the document parsed from
+    // the source text; null when the text cannot tell.
+    const std::vector<std::string>* NamesOf(const xmlNode* element);
+
+private:
+    struct Index;
+    std::string m_source;
+    std::unique_ptr<Index> m_index;
+};
+
 // Value of the attribute at a position (from 0) of an element, namespace
-// declarations included, in the order the document writes them. source is
-// the text the document was parsed from (used to recover that order).
-// Throws ComponentFailure when the element has no such attribute.
-std::string AttributeValue(const xmlNode* element, std::size_t position, std::string_view source);
+// declarations included, in the order the document writes them. Throws
+// ComponentFailure when the element has no such attribute.
+std::string AttributeValue(const xmlNode* element, std::size_t position, AttributeOrder& order);
 
 // Line number line (from 1) of a text, without its line break; empty when the
 // text has fewer lines.

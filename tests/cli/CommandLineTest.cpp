@@ -18,6 +18,13 @@ namespace {
         int Height = 236;
     };
 
+    AcceptCase Accept(const char* name, Args arguments, CommandKind kind, Args files = {},
+        bool json = false, std::string output = {}, int width = 338, int height = 236)
+    {
+        return AcceptCase { name, std::move(arguments), kind, std::move(files), json, std::move(output),
+            width, height };
+    }
+
     class CommandLineAcceptTest : public ::testing::TestWithParam<AcceptCase> { };
 
     TEST_P(CommandLineAcceptTest, Parses)
@@ -34,18 +41,18 @@ namespace {
     }
 
     INSTANTIATE_TEST_SUITE_P(CommandLines, CommandLineAcceptTest,
-        ::testing::Values(AcceptCase { "Help", { "--help" }, CommandKind::Help, {} },
-            AcceptCase { "HelpAfterCommand", { "evaluate", "a.xml", "-h" }, CommandKind::Help, {} },
-            AcceptCase { "Version", { "--version" }, CommandKind::Version, {} },
-            AcceptCase { "EvaluateDefaults", { "evaluate" }, CommandKind::Evaluate, {} },
-            AcceptCase { "EvaluateJsonAnywhere", { "evaluate", "a.xml", "--json", "b.xml" },
-                CommandKind::Evaluate, { "a.xml", "b.xml" }, true },
-            AcceptCase { "FileNamedLikeAnOption", { "evaluate", "--", "--json", "-h" },
-                CommandKind::Evaluate, { "--json", "-h" } },
-            AcceptCase { "Chart", { "chart", "a.xml", "-o", "a.png" }, CommandKind::Chart, { "a.xml" },
-                false, "a.png" },
-            AcceptCase { "ChartSized", { "chart", "--width", "676", "a.xml", "--height=472", "--output=b.png" },
-                CommandKind::Chart, { "a.xml" }, false, "b.png", 676, 472 }),
+        ::testing::Values(Accept("Help", { "--help" }, CommandKind::Help),
+            Accept("HelpAfterCommand", { "evaluate", "a.xml", "-h" }, CommandKind::Help),
+            Accept("Version", { "--version" }, CommandKind::Version),
+            Accept("EvaluateDefaults", { "evaluate" }, CommandKind::Evaluate),
+            Accept("EvaluateJsonAnywhere", { "evaluate", "a.xml", "--json", "b.xml" },
+                CommandKind::Evaluate, { "a.xml", "b.xml" }, true),
+            Accept("FileNamedLikeAnOption", { "evaluate", "--", "--json", "-h" },
+                CommandKind::Evaluate, { "--json", "-h" }),
+            Accept("Chart", { "chart", "a.xml", "-o", "a.png" }, CommandKind::Chart, { "a.xml" },
+                false, "a.png"),
+            Accept("ChartSized", { "chart", "--width", "676", "a.xml", "--height=472", "--output=b.png" },
+                CommandKind::Chart, { "a.xml" }, false, "b.png", 676, 472)),
         [](const auto& info) { return std::string(info.param.Name); });
 
     struct RejectCase {

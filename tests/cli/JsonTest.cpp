@@ -22,8 +22,9 @@ namespace {
     {
         const NumberCase& c = GetParam();
         const std::string text = JsonNumber(c.Value);
-        if (c.Text)
+        if (c.Text) {
             EXPECT_EQ(text, c.Text);
+        }
         EXPECT_EQ(std::strtod(text.c_str(), nullptr), c.Value) << text;
     }
 

@@ -1,0 +1,57 @@
+// Replays every input that the fuzzer ever found to crash or hang the readers
+// (kept in regressions/), as a session file and as the catalogue.
+#include "TestSupport.h"
+
+#include "files/FileAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace eee {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> RegressionInputs()
+{
+    std::vector<std::string> inputs;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(EEE_FUZZ_REGRESSION_DIR, ec)) {
+        if (entry.is_regular_file())
+            inputs.push_back(entry.path().string());
+    }
+    std::sort(inputs.begin(), inputs.end());
+    return inputs;
+}
+
+TEST(FuzzRegression, EveryFoundInputIsReadSafely)
+{
+    const auto inputs = RegressionInputs();
+    if (inputs.empty())
+        GTEST_SKIP() << "no regression inputs recorded";
+    for (const auto& input : inputs) {
+        SCOPED_TRACE(input);
+        test::TempModule module;
+        const std::string bytes = test::ReadAll(input);
+        module.Write("Session.xml", bytes);
+        module.Write("SchemeInfo.xml", bytes);
+        CFileAccess files(module.Path());
+        SessionRecord record;
+        std::string error;
+        if (!files.ReadSession(record, "Session.xml", error))
+            EXPECT_LE(record.DataInfo.size(), 6u);
+        std::vector<std::string> names;
+        files.ReadSchemeList(error, names);
+        for (const auto& name : names) {
+            std::vector<_tagBLOCKINFO> blocks;
+            int32_t alignment = 0;
+            bool retention = false;
+            files.ReadBlockInfo(name, error, blocks, alignment, retention);
+            EXPECT_LE(blocks.size(), 6u);
+        }
+    }
+}
+
+} // namespace
+} // namespace eee
