@@ -7,117 +7,124 @@ namespace eee {
 
 namespace {
 
-    bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
+bool IsHelp(std::string_view arg)
+{
+    return arg == "--help" || arg == "-h";
+}
 
-    std::optional<int> ParseSide(std::string_view text)
-    {
-        int value = 0;
-        const char* end = text.data() + text.size();
-        const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-        if (ec != std::errc() || ptr != end || value < 1 || value > kMaxImageSide)
-            return std::nullopt;
-        return value;
+std::optional<int> ParseSide(std::string_view text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || value < 1 || value > kMaxImageSide)
+        return std::nullopt;
+    return value;
+}
+
+// An option of the chart command that takes a value, as "--name VALUE" or "--name=VALUE".
+struct ValueOption
+{
+    bool Matched = false;
+    std::optional<std::string> Value;
+};
+
+ValueOption MatchValueOption(
+    const std::vector<std::string>& args, size_t& i, std::initializer_list<std::string_view> names)
+{
+    const std::string& arg = args[i];
+    for (const std::string_view name : names) {
+        if (arg == name) {
+            if (i + 1 >= args.size())
+                return {true, std::nullopt};
+            return {true, args[++i]};
+        }
+        if (name.starts_with("--") && arg.size() > name.size() && arg.starts_with(name)
+            && arg[name.size()] == '=')
+            return {true, arg.substr(name.size() + 1)};
     }
+    return {};
+}
 
-    // An option of the chart command that takes a value, as "--name VALUE" or "--name=VALUE".
-    struct ValueOption {
-        bool Matched = false;
-        std::optional<std::string> Value;
-    };
+ParsedCommandLine Failure(std::string error)
+{
+    return {std::nullopt, std::move(error)};
+}
 
-    ValueOption MatchValueOption(const std::vector<std::string>& args, size_t& i,
-        std::initializer_list<std::string_view> names)
-    {
+ParsedCommandLine Plain(CommandKind kind)
+{
+    CommandLine command;
+    command.Kind = kind;
+    return {command, {}};
+}
+
+ParsedCommandLine ParseEvaluate(const std::vector<std::string>& args)
+{
+    CommandLine command;
+    command.Kind = CommandKind::Evaluate;
+    bool optionsEnded = false;
+    for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        for (const std::string_view name : names) {
-            if (arg == name) {
-                if (i + 1 >= args.size())
-                    return { true, std::nullopt };
-                return { true, args[++i] };
-            }
-            if (name.starts_with("--") && arg.size() > name.size() && arg.starts_with(name)
-                && arg[name.size()] == '=')
-                return { true, arg.substr(name.size() + 1) };
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            command.Files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--json") {
+            command.Json = true;
+        } else {
+            return Failure("evaluate: unknown option '" + arg + "'");
         }
-        return {};
     }
+    return {command, {}};
+}
 
-    ParsedCommandLine Failure(std::string error) { return { std::nullopt, std::move(error) }; }
-
-    ParsedCommandLine Plain(CommandKind kind)
-    {
-        CommandLine command;
-        command.Kind = kind;
-        return { command, {} };
-    }
-
-    ParsedCommandLine ParseEvaluate(const std::vector<std::string>& args)
-    {
-        CommandLine command;
-        command.Kind = CommandKind::Evaluate;
-        bool optionsEnded = false;
-        for (size_t i = 1; i < args.size(); ++i) {
-            const std::string& arg = args[i];
-            if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-                command.Files.push_back(arg);
-            } else if (arg == "--") {
-                optionsEnded = true;
-            } else if (arg == "--json") {
-                command.Json = true;
-            } else {
-                return Failure("evaluate: unknown option '" + arg + "'");
-            }
+ParsedCommandLine ParseChart(const std::vector<std::string>& args)
+{
+    CommandLine command;
+    command.Kind = CommandKind::Chart;
+    bool haveOutput = false;
+    bool optionsEnded = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            command.Files.push_back(arg);
+            continue;
         }
-        return { command, {} };
-    }
-
-    ParsedCommandLine ParseChart(const std::vector<std::string>& args)
-    {
-        CommandLine command;
-        command.Kind = CommandKind::Chart;
-        bool haveOutput = false;
-        bool optionsEnded = false;
-        for (size_t i = 1; i < args.size(); ++i) {
-            const std::string& arg = args[i];
-            if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-                command.Files.push_back(arg);
-                continue;
-            }
-            if (arg == "--") {
-                optionsEnded = true;
-                continue;
-            }
-            if (const ValueOption output = MatchValueOption(args, i, { "-o", "--output" });
-                output.Matched) {
-                if (!output.Value || output.Value->empty())
-                    return Failure("chart: " + arg + " needs a file name");
-                command.Output = *output.Value;
-                haveOutput = true;
-                continue;
-            }
-            bool sideMatched = false;
-            for (auto [name, side] : { std::pair { "--width", &command.Width },
-                     std::pair { "--height", &command.Height } }) {
-                const ValueOption option = MatchValueOption(args, i, { name });
-                if (!option.Matched)
-                    continue;
-                const std::optional<int> value = option.Value ? ParseSide(*option.Value) : std::nullopt;
-                if (!value)
-                    return Failure(std::string("chart: ") + name + " needs a whole number from 1 to "
-                        + std::to_string(kMaxImageSide));
-                *side = *value;
-                sideMatched = true;
-                break;
-            }
-            if (!sideMatched)
-                return Failure("chart: unknown option '" + arg + "'");
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
         }
-        if (command.Files.size() != 1)
-            return Failure("chart: give exactly one session file");
-        if (!haveOutput)
-            return Failure("chart: give the PNG file to write with -o OUT.png");
-        return { command, {} };
+        if (const ValueOption output = MatchValueOption(args, i, {"-o", "--output"});
+            output.Matched) {
+            if (!output.Value || output.Value->empty())
+                return Failure("chart: " + arg + " needs a file name");
+            command.Output = *output.Value;
+            haveOutput = true;
+            continue;
+        }
+        bool sideMatched = false;
+        for (auto [name, side] :
+            {std::pair {"--width", &command.Width}, std::pair {"--height", &command.Height}}) {
+            const ValueOption option = MatchValueOption(args, i, {name});
+            if (!option.Matched)
+                continue;
+            const std::optional<int> value = option.Value ? ParseSide(*option.Value) : std::nullopt;
+            if (!value)
+                return Failure(std::string("chart: ") + name + " needs a whole number from 1 to "
+                    + std::to_string(kMaxImageSide));
+            *side = *value;
+            sideMatched = true;
+            break;
+        }
+        if (!sideMatched)
+            return Failure("chart: unknown option '" + arg + "'");
     }
+    if (command.Files.size() != 1)
+        return Failure("chart: give exactly one session file");
+    if (!haveOutput)
+        return Failure("chart: give the PNG file to write with -o OUT.png");
+    return {command, {}};
+}
 
 } // namespace
 

@@ -11,7 +11,8 @@ inline constexpr int kMaxImageSide = 8192;
 
 enum class CommandKind { Help, Version, Evaluate, Chart };
 
-struct CommandLine {
+struct CommandLine
+{
     CommandKind Kind = CommandKind::Help;
     std::vector<std::string> Files;
     bool Json = false; // evaluate: one JSON object per file
@@ -20,7 +21,8 @@ struct CommandLine {
     int Height = 236;
 };
 
-struct ParsedCommandLine {
+struct ParsedCommandLine
+{
     std::optional<CommandLine> Command; // nothing on a usage error
     std::string Error; // the usage error
 };

@@ -11,7 +11,7 @@ namespace eee {
 
 void HeadlessView::ShowMessage(const std::string& text, MsgIcon icon)
 {
-    m_messages.push_back(FormMessage { text, icon });
+    m_messages.push_back(FormMessage {text, icon});
 }
 
 bool HeadlessView::TakeInvalidated()
@@ -59,7 +59,7 @@ std::string CachingDataSource::ReadBlockInfo(const std::string& scheme, std::str
         blocks.insert(blocks.end(), read.begin(), read.end());
         if (!errorText.empty() || read.empty())
             return errorText;
-        m_schemes.emplace(scheme, SchemeInfo { std::move(read), recordAlignment, dataRetention });
+        m_schemes.emplace(scheme, SchemeInfo {std::move(read), recordAlignment, dataRetention});
         return errorText;
     }
     errorText.clear();
@@ -181,7 +181,7 @@ Evaluation Evaluator::Collect(const std::string& displayName) const
         e.RefreshIntervalText = s.RefreshIntervalText;
     }
     e.InSpecYears = m_chart.GetInSpecYears();
-    e.Verdict = { s.VerdictLine, s.RecommendationLine, s.LifetimeNote };
+    e.Verdict = {s.VerdictLine, s.RecommendationLine, s.LifetimeNote};
     e.LifeTimeText = s.Fields.LifeTime;
     e.TotalUserDataBytesText = s.Fields.TotalUserDataBytes;
     e.TotalOverheadText = s.Fields.TotalOverhead;

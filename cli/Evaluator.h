@@ -21,14 +21,16 @@ namespace eee {
 inline constexpr int kChartClientWidth = 338;
 inline constexpr int kChartClientHeight = 236;
 
-struct FormMessage {
+struct FormMessage
+{
     std::string Text;
     MsgIcon Icon = MsgIcon::Information;
 };
 
 // A view that has no window: it remembers the messages and the repaint request,
 // and answers the open-file dialog with a path chosen beforehand.
-class HeadlessView : public IFormView {
+class HeadlessView : public IFormView
+{
 public:
     void ShowMessage(const std::string& text, MsgIcon icon) override;
     void FocusField(FieldId) override { }
@@ -52,28 +54,29 @@ private:
 // does not read the catalogue again at every scheme change. Only complete
 // answers are kept (no error, at least one block); any other answer is asked
 // anew each time, because a failed read may leave some outputs unwritten.
-class CachingDataSource : public IDataSource {
+class CachingDataSource : public IDataSource
+{
 public:
     explicit CachingDataSource(IDataSource& source)
         : m_source(source)
-    {
-    }
+    { }
     void ReadSchemeList(std::string& errorText, std::vector<std::string>& names) override;
     std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
         std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention) override;
-    bool ReadSession(SessionRecord& record, const std::string& fileName,
-        std::string& errorText) override
+    bool ReadSession(
+        SessionRecord& record, const std::string& fileName, std::string& errorText) override
     {
         return m_source.ReadSession(record, fileName, errorText);
     }
-    bool WriteSession(const SessionRecord& record, const std::string& path,
-        std::string& errorText) override
+    bool WriteSession(
+        const SessionRecord& record, const std::string& path, std::string& errorText) override
     {
         return m_source.WriteSession(record, path, errorText);
     }
 
 private:
-    struct SchemeInfo {
+    struct SchemeInfo
+    {
         std::vector<_tagBLOCKINFO> Blocks;
         int32_t RecordAlignment = 0;
         bool DataRetention = false;
@@ -83,7 +86,8 @@ private:
     std::map<std::string, SchemeInfo> m_schemes;
 };
 
-struct DataTypeResult {
+struct DataTypeResult
+{
     int32_t DataSize = 0;
     int64_t Updates = 0;
     int32_t Records = 0;
@@ -93,7 +97,8 @@ struct DataTypeResult {
 };
 
 // The outcome of one session file.
-struct Evaluation {
+struct Evaluation
+{
     std::string File; // as the caller named it
     bool Ok = false; // results were computed
     std::string Error; // when not ok: the message that stopped the evaluation
@@ -132,7 +137,8 @@ struct Evaluation {
 
 // Starts one form as the window does and evaluates any number of session files
 // with it, each from the same start-up state.
-class Evaluator {
+class Evaluator
+{
 public:
     // defaults: the record read from Defaults.xml, or nothing when it could not be read.
     Evaluator(IDataSource& data, const std::optional<SessionRecord>& defaults);

@@ -20,103 +20,103 @@ std::string JsonNumber(double value)
 
 namespace {
 
-    // Length of the valid UTF-8 sequence at the start of text, or 0 when it is not one.
-    size_t Utf8SequenceLength(std::string_view text)
-    {
-        const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-        const unsigned char lead = byte(0);
-        size_t length = 0;
-        uint32_t code = 0;
-        if (lead < 0x80)
-            return 1;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            code = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            code = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            code = lead & 0x07u;
-        } else {
+// Length of the valid UTF-8 sequence at the start of text, or 0 when it is not one.
+size_t Utf8SequenceLength(std::string_view text)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    size_t length = 0;
+    uint32_t code = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0u) != 0x80u)
             return 0;
-        }
-        if (text.size() < length)
-            return 0;
-        for (size_t i = 1; i < length; ++i) {
-            if ((byte(i) & 0xC0u) != 0x80u)
-                return 0;
-            code = (code << 6) | (byte(i) & 0x3Fu);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000)
-            || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-            return 0;
-        return length;
+        code = (code << 6) | (byte(i) & 0x3Fu);
     }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000)
+        || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return 0;
+    return length;
+}
 
-    class ObjectWriter {
-    public:
-        ObjectWriter() { m_text = "{"; }
-        void Key(const char* name)
-        {
-            if (!m_first)
-                m_text += ',';
-            m_first = false;
-            m_text += JsonString(name);
-            m_text += ':';
-        }
-        void Raw(const char* name, const std::string& json)
-        {
-            Key(name);
-            m_text += json;
-        }
-        void String(const char* name, const std::string& value) { Raw(name, JsonString(value)); }
-        void Bool(const char* name, bool value) { Raw(name, value ? "true" : "false"); }
-        void Integer(const char* name, int64_t value) { Raw(name, std::to_string(value)); }
-        void Number(const char* name, double value) { Raw(name, JsonNumber(value)); }
-        std::string Finish()
-        {
-            m_text += '}';
-            return std::move(m_text);
-        }
-
-    private:
-        std::string m_text;
-        bool m_first = true;
-    };
-
-    template <typename Range, typename ToJson>
-    std::string Array(const Range& items, ToJson toJson)
+class ObjectWriter
+{
+public:
+    ObjectWriter() { m_text = "{"; }
+    void Key(const char* name)
     {
-        std::string text = "[";
-        bool first = true;
-        for (const auto& item : items) {
-            if (!first)
-                text += ',';
-            first = false;
-            text += toJson(item);
-        }
-        text += ']';
-        return text;
+        if (!m_first)
+            m_text += ',';
+        m_first = false;
+        m_text += JsonString(name);
+        m_text += ':';
+    }
+    void Raw(const char* name, const std::string& json)
+    {
+        Key(name);
+        m_text += json;
+    }
+    void String(const char* name, const std::string& value) { Raw(name, JsonString(value)); }
+    void Bool(const char* name, bool value) { Raw(name, value ? "true" : "false"); }
+    void Integer(const char* name, int64_t value) { Raw(name, std::to_string(value)); }
+    void Number(const char* name, double value) { Raw(name, JsonNumber(value)); }
+    std::string Finish()
+    {
+        m_text += '}';
+        return std::move(m_text);
     }
 
-    std::string StringArray(const auto& items)
-    {
-        return Array(items, [](const std::string& s) { return JsonString(s); });
-    }
+private:
+    std::string m_text;
+    bool m_first = true;
+};
 
-    std::string DataTypeJson(const DataTypeResult& t)
-    {
-        ObjectWriter o;
-        o.Integer("dataSize", t.DataSize);
-        o.Integer("updates", t.Updates);
-        o.Integer("records", t.Records);
-        o.String("frequency", t.Daily ? "daily" : "total");
-        o.Integer("customOverhead", t.CustomOverhead);
-        o.Integer("recordOverhead", t.RecordOverhead);
-        return o.Finish();
+template <typename Range, typename ToJson> std::string Array(const Range& items, ToJson toJson)
+{
+    std::string text = "[";
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            text += ',';
+        first = false;
+        text += toJson(item);
     }
+    text += ']';
+    return text;
+}
+
+std::string StringArray(const auto& items)
+{
+    return Array(items, [](const std::string& s) { return JsonString(s); });
+}
+
+std::string DataTypeJson(const DataTypeResult& t)
+{
+    ObjectWriter o;
+    o.Integer("dataSize", t.DataSize);
+    o.Integer("updates", t.Updates);
+    o.Integer("records", t.Records);
+    o.String("frequency", t.Daily ? "daily" : "total");
+    o.Integer("customOverhead", t.CustomOverhead);
+    o.Integer("recordOverhead", t.RecordOverhead);
+    return o.Finish();
+}
 
 } // namespace
 
@@ -203,8 +203,10 @@ std::string EvaluationToJson(const Evaluation& e)
     o.String("lifetimeUpdatesText", e.LifetimeUpdatesText);
     o.Number("maxUpdateRequirement", e.MaxUpdateRequirement);
     o.Number("flashCycles", e.FlashCycles);
-    o.Raw("refreshIntervalDays", e.RefreshIntervalDays ? JsonNumber(*e.RefreshIntervalDays) : "null");
-    o.Raw("refreshIntervalText", e.RefreshIntervalText ? JsonString(*e.RefreshIntervalText) : "null");
+    o.Raw(
+        "refreshIntervalDays", e.RefreshIntervalDays ? JsonNumber(*e.RefreshIntervalDays) : "null");
+    o.Raw(
+        "refreshIntervalText", e.RefreshIntervalText ? JsonString(*e.RefreshIntervalText) : "null");
     o.Number("inSpecYears", e.InSpecYears);
     o.Raw("verdict", StringArray(e.Verdict));
     o.Raw("warnings", StringArray(e.Warnings));

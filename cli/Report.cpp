@@ -5,14 +5,14 @@
 namespace eee {
 
 namespace {
-    void Line(std::string& out, const char* label, const std::string& value)
-    {
-        out += label;
-        out += ": ";
-        out += value;
-        out += '\n';
-    }
+void Line(std::string& out, const char* label, const std::string& value)
+{
+    out += label;
+    out += ": ";
+    out += value;
+    out += '\n';
 }
+} // namespace
 
 std::string EvaluationReport(const Evaluation& e)
 {
@@ -33,8 +33,9 @@ std::string EvaluationReport(const Evaluation& e)
     Line(out, "Total Data Types", std::to_string(e.DataTypes.size()));
     for (size_t i = 0; i < e.DataTypes.size(); ++i) {
         const DataTypeResult& t = e.DataTypes[i];
-        out += Format("  DataType%zu: Average Data Record Size %d, Updates %lld %s, Number of Records "
-                      "%d, Overhead %d\n",
+        out += Format(
+            "  DataType%zu: Average Data Record Size %d, Updates %lld %s, Number of Records "
+            "%d, Overhead %d\n",
             i + 1, t.DataSize, static_cast<long long>(t.Updates), t.Daily ? "Daily" : "Total",
             t.Records, t.RecordOverhead);
     }

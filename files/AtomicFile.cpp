@@ -19,7 +19,7 @@ constexpr std::size_t kMaxTempStem = 200;
 
 std::string RandomSuffix()
 {
-    thread_local std::mt19937_64 generator { std::random_device {}() };
+    thread_local std::mt19937_64 generator {std::random_device {}()};
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string suffix;
     uint64_t value = generator();
@@ -62,7 +62,8 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes)
     // A symbolic link is followed, so that the file it names is replaced and
     // the link stays a link.
     std::string target = path;
-    struct stat linkStat {};
+    struct stat linkStat
+    { };
     if (::lstat(path.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
         if (char* resolved = ::realpath(path.c_str(), nullptr)) {
             target = resolved;
@@ -76,12 +77,14 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes)
     if (name.empty())
         return EISDIR;
 
-    struct stat old {};
+    struct stat old
+    { };
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode))
         return EISDIR;
 
-    const std::string stem = (folder == "/" ? "/" : folder + "/") + "." + name.substr(0, kMaxTempStem);
+    const std::string stem
+        = (folder == "/" ? "/" : folder + "/") + "." + name.substr(0, kMaxTempStem);
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {

@@ -59,8 +59,8 @@ std::string CFileAccess::ReadBlockInfo(const std::string& scheme, std::string& e
         // Records are padded to a multiple of the alignment, which needs a
         // positive value; such an entry is refused rather than passed on.
         if (alignment <= 0) {
-            errorText = "Scheme " + scheme + " has an invalid record alignment in "
-                + kCatalogueFile + "!";
+            errorText = "Scheme " + scheme + " has an invalid record alignment in " + kCatalogueFile
+                + "!";
             return errorText;
         }
         recordAlignment = alignment;

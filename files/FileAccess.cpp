@@ -60,11 +60,11 @@ const char* KnownComponentText(uint32_t code)
     case kXmlNodeNotFound:
         return kNodeNotFoundText;
     case kXmlOutOfMemory:
-        return "Not enough memory to complete the operation.";
+        return "Not enough memory to complete the operation";
     case kXmlInvalidCharacter:
-        return "The text holds a character that XML cannot carry.";
+        return "The text holds a character that XML cannot carry";
     case kXmlInvalidNumber:
-        return "The number cannot be written as XML text.";
+        return "The number cannot be written as XML text";
     default:
         return nullptr;
     }
@@ -121,7 +121,7 @@ bool CFileAccess::Impl::ParseFile(const std::string& fileName, std::string& erro
 std::string CFileAccess::Impl::Attribute(const xmlNode* element, std::size_t position) const
 {
     if (RootDocument == nullptr)
-        throw ComponentFailure { kXmlNodeNotFound, kNodeNotFoundText };
+        throw ComponentFailure {kXmlNodeNotFound, kNodeNotFoundText};
     return xml::AttributeValue(element, position, RootDocument->Order);
 }
 
@@ -170,32 +170,37 @@ bool CFileAccess::Impl::Validate(
     int line = 0;
     if (status != xml::ReadStatus::Ok) {
         reason = ReadFailureText(status, err, fileName);
-    } else if (schemaName.empty()) {
-        reason = "The root element names no schema file of the program.";
     } else {
-        // The schema always comes from the module folder, whatever the file
-        // says; it is read and compiled afresh for every validation.
-        std::string xsd;
-        const xml::ReadStatus xsdStatus
-            = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
-        std::unique_ptr<xml::Schema> schema;
-        if (xsdStatus != xml::ReadStatus::Ok) {
-            reason = ReadFailureText(xsdStatus, err, schemaName);
-        } else {
-            xml::ErrorCapture schemaCapture;
-            schema = xml::Schema::Compile(xsd, schemaCapture);
-            if (schema == nullptr)
-                reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
-        }
-        if (schema != nullptr) {
-            xml::ErrorCapture capture;
-            const xml::DocPtr doc = xml::ParseMemory(bytes, capture);
-            if (doc != nullptr && schema->Validate(doc.get(), capture)) {
-                errorText.clear();
-                return true;
-            }
+        xml::ErrorCapture capture;
+        const xml::DocPtr doc = xml::ParseMemory(bytes, capture);
+        if (doc == nullptr) {
             reason = capture.Message();
             line = capture.Line();
+        } else if (schemaName.empty()) {
+            reason = "The root element names no schema file of the program.";
+        } else {
+            // The schema always comes from the module folder, whatever the
+            // file says; it is read and compiled afresh for every validation.
+            std::string xsd;
+            const xml::ReadStatus xsdStatus
+                = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
+            std::unique_ptr<xml::Schema> schema;
+            if (xsdStatus != xml::ReadStatus::Ok) {
+                reason = ReadFailureText(xsdStatus, err, schemaName);
+            } else {
+                xml::ErrorCapture schemaCapture;
+                schema = xml::Schema::Compile(xsd, schemaCapture);
+                if (schema == nullptr)
+                    reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
+            }
+            if (schema != nullptr) {
+                if (schema->Validate(doc.get(), capture)) {
+                    errorText.clear();
+                    return true;
+                }
+                reason = capture.Message();
+                line = capture.Line();
+            }
         }
     }
     errorText = "Validation failed on " + fileName + "\n=====================" + "\nReason: "
@@ -205,8 +210,7 @@ bool CFileAccess::Impl::Validate(
 
 CFileAccess::CFileAccess()
     : CFileAccess(ExecutableFolder())
-{
-}
+{ }
 
 CFileAccess::CFileAccess(std::string moduleFolder)
     : m_impl(std::make_unique<Impl>())
@@ -298,8 +302,8 @@ std::string CFileAccess::SystemErrorText(uint32_t code)
         }
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "Unknown error code %08x (%d)", code,
-        static_cast<int>(code & 0xFFFFu));
+    std::snprintf(
+        buf, sizeof buf, "Unknown error code %08x (%d)", code, static_cast<int>(code & 0xFFFFu));
     return buf;
 }
 

@@ -12,16 +12,17 @@ namespace eee {
 // A document together with the text it was parsed from (empty for a document
 // the program built itself). The text is kept because the order of namespace
 // declarations among attributes can only be read from it.
-struct ParsedDocument {
+struct ParsedDocument
+{
     explicit ParsedDocument(std::string source)
         : Order(std::move(source))
-    {
-    }
+    { }
     xml::DocPtr Doc;
     xml::AttributeOrder Order;
 };
 
-struct CFileAccess::Impl {
+struct CFileAccess::Impl
+{
     std::string ModuleFolder;
     // The document of the last parse or write.
     std::shared_ptr<ParsedDocument> Document;
@@ -38,7 +39,8 @@ struct CFileAccess::Impl {
     bool OpenAndValidate(const std::string& fileName, const std::string& rootName,
         const std::string& schemaName, std::string& errorText);
     // Validating parse of the file against the schema of that name in the module folder.
-    bool Validate(const std::string& fileName, const std::string& schemaName, std::string& errorText);
+    bool Validate(
+        const std::string& fileName, const std::string& schemaName, std::string& errorText);
 
     // Value of attribute number position of an element of the held root's
     // document; throws ComponentFailure when it has no such attribute.

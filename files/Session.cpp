@@ -24,14 +24,14 @@ const xmlChar* X(const char* s)
 template <typename T> T* Require(T* p)
 {
     if (p == nullptr)
-        throw ComponentFailure { kXmlOutOfMemory, "Not enough memory to complete the operation." };
+        throw ComponentFailure {kXmlOutOfMemory, "Not enough memory to complete the operation"};
     return p;
 }
 
 void AddTextElement(xmlNode* parent, const char* name, const std::string& value)
 {
     if (!text::IsXmlText(value))
-        throw ComponentFailure { kXmlInvalidCharacter, {} };
+        throw ComponentFailure {kXmlInvalidCharacter, {}};
     Require(xmlNewTextChild(parent, nullptr, X(name), X(value.c_str())));
 }
 
@@ -71,7 +71,7 @@ bool CFileAccess::WriteSession(
         AddTextElement(root, "Scheme", record.Scheme);
         const std::string lifeTime = text::FormatLifeTime(record.LifeTime);
         if (lifeTime.empty())
-            throw ComponentFailure { kXmlInvalidNumber, {} };
+            throw ComponentFailure {kXmlInvalidNumber, {}};
         AddTextElement(root, "LifeTime", lifeTime);
         xmlNode* blocks = Require(xmlNewChild(root, nullptr, X("BlocksSelected"), nullptr));
         const int32_t blockCount = std::clamp<int32_t>(record.BlocksSelected, 0, kMaxBlocks);
@@ -96,11 +96,12 @@ bool CFileAccess::WriteSession(
         int size = 0;
         xmlDocDumpFormatMemoryEnc(doc, &memory, &size, "UTF-8", 0);
         Require(memory);
-        const std::string bytes(reinterpret_cast<const char*>(memory), static_cast<std::size_t>(size));
+        const std::string bytes(
+            reinterpret_cast<const char*>(memory), static_cast<std::size_t>(size));
         xmlFree(memory);
 
         if (const int err = WriteFileAtomically(path, bytes); err != 0)
-            throw ComponentFailure { XmlCodeFromErrno(err), {} };
+            throw ComponentFailure {XmlCodeFromErrno(err), {}};
         return true;
     } catch (const ComponentFailure& failure) {
         errorText = "Error saving session XML file " + ComponentErrorText(failure.Code) + ".";

@@ -114,7 +114,7 @@ int32_t ParseCInt(std::string_view s)
     }
     // Accumulate in 64 bits and stop growing once past the 32-bit range.
     int64_t value = 0;
-    constexpr int64_t kLimit = int64_t { std::numeric_limits<int32_t>::max() } + 1;
+    constexpr int64_t kLimit = int64_t {std::numeric_limits<int32_t>::max()} + 1;
     for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
         if (value <= kLimit)
             value = value * 10 + (s[i] - '0');

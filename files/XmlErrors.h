@@ -29,7 +29,8 @@ inline constexpr const char* kNodeNotFoundText = "Node not found.";
 
 // Thrown by the tree walkers and builders when the XML layer fails; the
 // operation that called them stops and reports it at its own boundary.
-struct ComponentFailure {
+struct ComponentFailure
+{
     uint32_t Code = kXmlUnspecified;
     std::string Description; // may be empty
 };

@@ -7,6 +7,7 @@
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -40,10 +41,10 @@ xmlParserInputPtr RefuseExternalEntity(
     const char* url, const char* /*id*/, xmlParserCtxtPtr context)
 {
     if (ErrorCapture* capture = tCurrentCapture) {
-        const int line = (context != nullptr && context->input != nullptr) ? context->input->line : 0;
-        capture->Note(
-            std::string("Loading of the external resource '") + (url != nullptr ? url : "")
-                + "' was refused.",
+        const int line
+            = (context != nullptr && context->input != nullptr) ? context->input->line : 0;
+        capture->Note(std::string("Loading of the external resource '")
+                + (url != nullptr ? url : "") + "' was refused.",
             line);
     }
     return nullptr;
@@ -52,8 +53,8 @@ xmlParserInputPtr RefuseExternalEntity(
 // A document type declaration is where entity definitions (and with them
 // entity bombs and external entities) live; none of our files has one, so the
 // parse is stopped as soon as one begins.
-void RefuseDoctype(
-    void* context, const xmlChar* /*name*/, const xmlChar* /*externalId*/, const xmlChar* /*systemId*/)
+void RefuseDoctype(void* context, const xmlChar* /*name*/, const xmlChar* /*externalId*/,
+    const xmlChar* /*systemId*/)
 {
     auto* parser = static_cast<xmlParserCtxtPtr>(context);
     if (ErrorCapture* capture = tCurrentCapture) {
@@ -61,6 +62,100 @@ void RefuseDoctype(
         capture->Note("A document type declaration (DOCTYPE) is not allowed.", line);
     }
     xmlStopParser(parser);
+}
+
+// libxml2 2.9 checks the attributes of one start tag against each other in
+// quadratic time, so a 1 MiB tag of tiny attributes takes minutes. Every
+// attribute and namespace declaration needs an '=' sign; capping their number
+// in the whole document bounds that work. Our files hold a handful.
+constexpr std::size_t kMaxEqualSigns = 4096;
+
+// Character encodings whose '=' is the single byte 0x3D and never part of a
+// longer sequence; anything else is refused rather than guessed at.
+bool IsByteSafeEncoding(std::string_view name)
+{
+    const auto startsWithNoCase = [&](std::string_view prefix) {
+        return name.size() >= prefix.size()
+            && text::EqualsNoCase(name.substr(0, prefix.size()), prefix);
+    };
+    return text::EqualsNoCase(name, "UTF-8") || text::EqualsNoCase(name, "UTF8")
+        || text::EqualsNoCase(name, "US-ASCII") || text::EqualsNoCase(name, "ASCII")
+        || startsWithNoCase("ISO-8859-") || startsWithNoCase("ISO8859-")
+        || startsWithNoCase("LATIN") || startsWithNoCase("WINDOWS-125")
+        || startsWithNoCase("CP125");
+}
+
+// Why a document text is refused before parsing, or empty when it may be parsed.
+std::string RefusalReason(std::string_view bytes)
+{
+    const auto startsWith = [&](std::string_view prefix) { return bytes.starts_with(prefix); };
+    using namespace std::string_view_literals;
+    // Layouts that libxml2 recognises by their first bytes but whose
+    // characters our checks cannot see: UCS-4 and EBCDIC.
+    if (startsWith("\x00\x00\x00\x3C"sv) || startsWith("\x3C\x00\x00\x00"sv)
+        || startsWith("\x00\x00\x3C\x00"sv) || startsWith("\x00\x3C\x00\x00"sv)
+        || startsWith("\x4C\x6F\xA7\x94"sv) || startsWith("\x00\x00\xFE\xFF"sv)
+        || startsWith("\xFF\xFE\x00\x00"sv))
+        return "The character encoding of the document is not supported.";
+
+    // Code units: single bytes, or 16 bits for UTF-16 (with or without its mark).
+    int unitBytes = 1;
+    bool bigEndian = false;
+    std::size_t start = 0;
+    if (startsWith("\xFF\xFE"sv) || startsWith("\x3C\x00\x3F\x00"sv)) {
+        unitBytes = 2;
+        start = startsWith("\xFF\xFE"sv) ? 2 : 0;
+    } else if (startsWith("\xFE\xFF"sv) || startsWith("\x00\x3C\x00\x3F"sv)) {
+        unitBytes = 2;
+        bigEndian = true;
+        start = startsWith("\xFE\xFF"sv) ? 2 : 0;
+    } else if (startsWith("\xEF\xBB\xBF"sv)) {
+        start = 3;
+    }
+    const std::size_t units = (bytes.size() - start) / static_cast<std::size_t>(unitBytes);
+    const auto unit = [&](std::size_t i) -> unsigned {
+        const std::size_t at = start + i * static_cast<std::size_t>(unitBytes);
+        if (unitBytes == 1)
+            return static_cast<unsigned char>(bytes[at]);
+        const unsigned a = static_cast<unsigned char>(bytes[at]);
+        const unsigned b = static_cast<unsigned char>(bytes[at + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+
+    // The encoding named by the XML declaration, if any.
+    std::string head;
+    for (std::size_t i = 0; i < units && i < 256; ++i) {
+        const unsigned u = unit(i);
+        head += (u < 0x80) ? static_cast<char>(u) : '?';
+    }
+    if (head.starts_with("<?xml")) {
+        const std::size_t end = head.find("?>");
+        const std::string_view declaration = std::string_view(head).substr(0, end);
+        const std::size_t key = declaration.find("encoding");
+        if (key != std::string_view::npos) {
+            const std::size_t open = declaration.find_first_of("\"'", key);
+            const std::size_t close = open == std::string_view::npos
+                ? std::string_view::npos
+                : declaration.find(declaration[open], open + 1);
+            const std::string_view name = close == std::string_view::npos
+                ? std::string_view()
+                : declaration.substr(open + 1, close - open - 1);
+            const bool supported = unitBytes == 2
+                ? (text::EqualsNoCase(name, "UTF-16") || text::EqualsNoCase(name, "UTF16"))
+                : IsByteSafeEncoding(name);
+            if (!supported)
+                return "The character encoding '" + text::ShowableText(name, 40)
+                    + "' is not supported.";
+        }
+    }
+
+    std::size_t equalSigns = 0;
+    for (std::size_t i = 0; i < units; ++i) {
+        if (unit(i) == '=' && ++equalSigns > kMaxEqualSigns)
+            return "The document holds more than " + std::to_string(kMaxEqualSigns)
+                + " '=' signs (attributes).";
+    }
+    return {};
 }
 
 bool IsWhiteSpaceText(const xmlNode* node)
@@ -98,7 +193,7 @@ xmlNode* FirstNodeFrom(xmlNode* node)
 
 [[noreturn]] void ThrowNodeNotFound()
 {
-    throw ComponentFailure { kXmlNodeNotFound, kNodeNotFoundText };
+    throw ComponentFailure {kXmlNodeNotFound, kNodeNotFoundText};
 }
 
 std::string XmlString(const xmlChar* s)
@@ -164,8 +259,8 @@ bool ScanStartTags(std::string_view text, std::vector<std::vector<std::string>>&
         } else {
             // A start tag: name, then name="value" pairs, then '>' or "/>".
             ++pos;
-            while (pos < text.size() && !IsTagSpace(text[pos]) && text[pos] != '>'
-                && text[pos] != '/')
+            while (
+                pos < text.size() && !IsTagSpace(text[pos]) && text[pos] != '>' && text[pos] != '/')
                 ++pos;
             std::vector<std::string>& names = tags.emplace_back();
             for (;;) {
@@ -194,14 +289,16 @@ bool ScanStartTags(std::string_view text, std::vector<std::vector<std::string>>&
     }
 }
 
-struct AttributeRef {
+struct AttributeRef
+{
     const xmlNs* Namespace = nullptr; // a namespace declaration, or
     const xmlAttr* Attribute = nullptr; // an ordinary attribute
 };
 
 } // namespace
 
-struct AttributeOrder::Index {
+struct AttributeOrder::Index
+{
     bool Usable = false;
     std::vector<std::vector<std::string>> Tags;
     std::unordered_map<const xmlNode*, std::size_t> Position;
@@ -209,8 +306,7 @@ struct AttributeOrder::Index {
 
 AttributeOrder::AttributeOrder(std::string source)
     : m_source(std::move(source))
-{
-}
+{ }
 
 AttributeOrder::~AttributeOrder() = default;
 
@@ -250,10 +346,10 @@ std::vector<AttributeRef> OrderedAttributes(const xmlNode* element, AttributeOrd
 {
     std::vector<AttributeRef> declarations;
     for (const xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next)
-        declarations.push_back({ ns, nullptr });
+        declarations.push_back({ns, nullptr});
     std::vector<AttributeRef> attributes;
     for (const xmlAttr* attr = element->properties; attr != nullptr; attr = attr->next)
-        attributes.push_back({ nullptr, attr });
+        attributes.push_back({nullptr, attr});
     if (declarations.empty())
         return attributes;
     if (attributes.empty())
@@ -309,7 +405,8 @@ ReadStatus ReadFileCapped(const std::string& path, std::string& bytes, int& err)
         err = errno;
         return (err == ENOENT || err == ENOTDIR) ? ReadStatus::NotFound : ReadStatus::Error;
     }
-    struct stat st {};
+    struct stat st
+    { };
     ReadStatus status = ReadStatus::Ok;
     if (::fstat(fd, &st) != 0) {
         err = errno;
@@ -319,10 +416,16 @@ ReadStatus ReadFileCapped(const std::string& path, std::string& bytes, int& err)
     } else if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
         status = ReadStatus::TooLarge;
     } else {
-        // Read up to one byte past the cap, in case the file grew since fstat.
-        bytes.resize(kMaxFileBytes + 1);
+        // One byte more than fstat reported shows whether the file has grown
+        // since; the buffer then grows, up to one byte past the cap.
+        bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
         std::size_t total = 0;
-        while (total < bytes.size()) {
+        for (;;) {
+            if (total == bytes.size()) {
+                if (total > kMaxFileBytes)
+                    break;
+                bytes.resize(std::min(2 * total, kMaxFileBytes + 1));
+            }
             const ssize_t n = ::read(fd, bytes.data() + total, bytes.size() - total);
             if (n < 0) {
                 if (errno == EINTR)
@@ -347,7 +450,8 @@ ReadStatus ReadFileCapped(const std::string& path, std::string& bytes, int& err)
 
 bool IsRegularFile(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    { };
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -405,6 +509,10 @@ DocPtr ParseMemory(std::string_view bytes, ErrorCapture& capture)
     }
     if (bytes.size() > kMaxFileBytes || bytes.size() > static_cast<std::size_t>(INT_MAX)) {
         capture.Note("The document is larger than " + std::to_string(kMaxFileBytes) + " bytes.", 0);
+        return nullptr;
+    }
+    if (const std::string refusal = RefusalReason(bytes); !refusal.empty()) {
+        capture.Note(refusal, 0);
         return nullptr;
     }
     xmlParserCtxtPtr parser
@@ -555,8 +663,7 @@ std::string AttributeValue(const xmlNode* element, std::size_t position, Attribu
     const AttributeRef& ref = attributes[position];
     if (ref.Namespace != nullptr)
         return XmlString(ref.Namespace->href);
-    return TakeXmlString(
-        xmlNodeGetContent(reinterpret_cast<const xmlNode*>(ref.Attribute)));
+    return TakeXmlString(xmlNodeGetContent(reinterpret_cast<const xmlNode*>(ref.Attribute)));
 }
 
 std::string_view LineOfText(std::string_view text, int line)

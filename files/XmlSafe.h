@@ -35,7 +35,8 @@ bool IsRegularFile(const std::string& path);
 
 // While alive, every error that libxml2 reports on this thread is recorded
 // here instead of being printed; the first one is kept as the reason.
-class ErrorCapture {
+class ErrorCapture
+{
 public:
     ErrorCapture();
     ~ErrorCapture();
@@ -63,7 +64,8 @@ private:
     int m_line = 0;
 };
 
-struct DocDeleter {
+struct DocDeleter
+{
     void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
 using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
@@ -73,7 +75,8 @@ using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
 DocPtr ParseMemory(std::string_view bytes, ErrorCapture& capture);
 
 // A schema compiled from the text of an .xsd file.
-class Schema {
+class Schema
+{
 public:
     // Null on failure; the capture holds the reason.
     static std::unique_ptr<Schema> Compile(std::string_view xsdBytes, ErrorCapture& capture);
@@ -109,7 +112,8 @@ std::string NodeText(const xmlNode* node);
 
 // The order in which a document's text writes the attributes and namespace
 // declarations of its elements (the tree keeps the two kinds apart).
-class AttributeOrder {
+class AttributeOrder
+{
 public:
     explicit AttributeOrder(std::string source);
     ~AttributeOrder();

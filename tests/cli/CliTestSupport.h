@@ -23,9 +23,13 @@ namespace fs = std::filesystem;
 inline const std::string kCliPath = EEE_CLI_PATH;
 
 // The folder of the built program, which holds the data files.
-inline fs::path ModuleFolder() { return fs::path(kCliPath).parent_path(); }
+inline fs::path ModuleFolder()
+{
+    return fs::path(kCliPath).parent_path();
+}
 
-class TempDir {
+class TempDir
+{
 public:
     TempDir()
     {
@@ -62,7 +66,8 @@ inline void WriteFile(const fs::path& path, const std::string& text)
     out << text;
 }
 
-struct RunResult {
+struct RunResult
+{
     int Exit = -1;
     std::string Out;
     std::string Err;
@@ -70,8 +75,8 @@ struct RunResult {
 
 // Runs a program with the arguments, its output streams caught in files of a
 // scratch folder; cwd, when given, is its working folder.
-inline RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-    const std::string& cwd = {})
+inline RunResult RunProgram(
+    const std::string& program, const std::vector<std::string>& args, const std::string& cwd = {})
 {
     TempDir scratch;
     const std::string outPath = scratch / "out";
@@ -79,8 +84,10 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(
+        &actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(
+        &actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (!cwd.empty())
         posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
     std::vector<char*> argv;
@@ -107,7 +114,8 @@ inline RunResult RunCli(const std::vector<std::string>& args, const std::string&
     return RunProgram(kCliPath, args, cwd);
 }
 
-struct DataTypeXml {
+struct DataTypeXml
+{
     int DataSize = 0;
     int Updates = 0;
     int Records = 0;
@@ -141,7 +149,7 @@ inline std::string SessionXml(const std::string& scheme, const std::string& life
 // The worked example of the endurance: 10472 flash cycles.
 inline std::string WorkedExampleXml(const std::string& lifeTime = "20")
 {
-    return SessionXml("ECC16 Var-Length", lifeTime, { "x4000", "x4000" }, { { 512, 10, 8, 1, 0 } });
+    return SessionXml("ECC16 Var-Length", lifeTime, {"x4000", "x4000"}, {{512, 10, 8, 1, 0}});
 }
 
 inline std::vector<std::string> Lines(const std::string& text)
@@ -151,6 +159,17 @@ inline std::vector<std::string> Lines(const std::string& text)
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// A text as a JSON string without escapes.
+inline std::string Quoted(const std::string& text)
+{
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 inline bool Contains(const std::string& text, const std::string& part)

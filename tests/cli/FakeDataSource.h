@@ -9,16 +9,19 @@
 
 namespace eee::test {
 
-struct FakeScheme {
+struct FakeScheme
+{
     std::string Name;
     int32_t RecordAlignment = 0;
     bool DataRetention = false;
     std::vector<std::string> BlockTexts;
 };
 
-class FakeDataSource : public IDataSource {
+class FakeDataSource : public IDataSource
+{
 public:
-    // The six schemes with the alignments of their ECC width and six block sizes each.
+    // The six schemes with the alignments of their ECC width and five block sizes each. The
+    // alphabetically first size holds the form's default data types, as in the delivered catalogue.
     FakeDataSource();
 
     void ReadSchemeList(std::string& errorText, std::vector<std::string>& names) override
@@ -30,7 +33,8 @@ public:
     }
     std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
         std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention) override;
-    bool ReadSession(SessionRecord& record, const std::string& fileName, std::string& errorText) override
+    bool ReadSession(
+        SessionRecord& record, const std::string& fileName, std::string& errorText) override
     {
         const auto found = Sessions.find(fileName);
         if (found == Sessions.end()) {
@@ -54,14 +58,14 @@ public:
 
 inline FakeDataSource::FakeDataSource()
 {
-    const std::vector<std::string> blocks { "x0800", "x1000", "x2000", "x4000", "x8000", "x10000" };
+    const std::vector<std::string> blocks {"x2000", "x4000", "x8000", "x10000", "x20000"};
     Schemes = {
-        { "ECC8 Fixed-Length", 8, false, blocks },
-        { "ECC8 Var-Length", 8, false, blocks },
-        { "ECC16 Fixed-Length", 16, true, blocks },
-        { "ECC16 Var-Length", 16, true, blocks },
-        { "ECC32 Fixed-Length", 32, true, blocks },
-        { "ECC32 Var-Length", 32, true, blocks },
+        {"ECC8 Fixed-Length", 8, false, blocks},
+        {"ECC8 Var-Length", 8, false, blocks},
+        {"ECC16 Fixed-Length", 16, true, blocks},
+        {"ECC16 Var-Length", 16, true, blocks},
+        {"ECC32 Fixed-Length", 32, true, blocks},
+        {"ECC32 Var-Length", 32, true, blocks},
     };
 }
 
@@ -76,7 +80,7 @@ inline std::string FakeDataSource::ReadBlockInfo(const std::string& scheme, std:
         recordAlignment = entry.RecordAlignment;
         dataRetention = entry.DataRetention;
         for (size_t i = 0; i < entry.BlockTexts.size(); ++i)
-            blocks.push_back(_tagBLOCKINFO { static_cast<int32_t>(i), entry.BlockTexts[i], 0 });
+            blocks.push_back(_tagBLOCKINFO {static_cast<int32_t>(i), entry.BlockTexts[i], 0});
         return errorText;
     }
     errorText = "Scheme " + scheme + " is not listed in SchemeInfo.xml!";

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "files/FileAccess.h"
+#include "files/FileDataSource.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -32,7 +33,8 @@ std::vector<std::string> SizeTexts(const std::vector<_tagBLOCKINFO>& blocks)
     return texts;
 }
 
-class Catalogue : public ::testing::Test {
+class Catalogue : public ::testing::Test
+{
 protected:
     // Replaces the strict delivered schema by one that accepts anything
     // below "Products", to reach the reader's own handling of odd entries.
@@ -45,7 +47,7 @@ protected:
     }
 
     TempModule module;
-    CFileAccess files { module.Path() };
+    CFileAccess files {module.Path()};
     std::string error = "stale";
     std::vector<_tagBLOCKINFO> blocks;
     int32_t alignment = -99;
@@ -55,10 +57,10 @@ protected:
 TEST_F(Catalogue, ListsNamesInFileOrderAsWritten)
 {
     module.Write("SchemeInfo.xml",
-        CatalogueXml(Entry("ECC16 Var-Length", "16", "1", { "x4000" })
-            + Entry("ecc8 fixed-length", "8", "0", { "x8000" })
-            + Entry("My Scheme", "4", "0", { "x2000" })));
-    std::vector<std::string> names { "kept" };
+        CatalogueXml(Entry("ECC16 Var-Length", "16", "1", {"x4000"})
+            + Entry("ecc8 fixed-length", "8", "0", {"x8000"})
+            + Entry("My Scheme", "4", "0", {"x2000"})));
+    std::vector<std::string> names {"kept"};
     files.ReadSchemeList(error, names);
     EXPECT_EQ(error, "");
     EXPECT_THAT(names, ElementsAre("kept", "ECC16 Var-Length", "ecc8 fixed-length", "My Scheme"));
@@ -67,8 +69,8 @@ TEST_F(Catalogue, ListsNamesInFileOrderAsWritten)
 TEST_F(Catalogue, ReadsOneSchemeMatchedWithoutRegardToCase)
 {
     module.Write("SchemeInfo.xml",
-        CatalogueXml(Entry("ECC16 Var-Length", "16", "1", { "x4000" })
-            + Entry("ecc8 fixed-length", "8", "0", { "x8000", " xC000 ", "x10000" })));
+        CatalogueXml(Entry("ECC16 Var-Length", "16", "1", {"x4000"})
+            + Entry("ecc8 fixed-length", "8", "0", {"x8000", " xC000 ", "x10000"})));
     const std::string result = ReadBlocks("ECC8 Fixed-Length");
     EXPECT_EQ(result, "");
     EXPECT_EQ(error, "");
@@ -83,8 +85,9 @@ TEST_F(Catalogue, ReadsOneSchemeMatchedWithoutRegardToCase)
 
 TEST_F(Catalogue, UnlistedSchemeIsNamedInTheError)
 {
-    module.Write("SchemeInfo.xml", CatalogueXml(Entry("ECC8 Fixed-Length", "8", "0", { "x4000" })));
-    EXPECT_EQ(ReadBlocks("ECC64 Var-Length"), "Scheme ECC64 Var-Length is not listed in SchemeInfo.xml!");
+    module.Write("SchemeInfo.xml", CatalogueXml(Entry("ECC8 Fixed-Length", "8", "0", {"x4000"})));
+    EXPECT_EQ(
+        ReadBlocks("ECC64 Var-Length"), "Scheme ECC64 Var-Length is not listed in SchemeInfo.xml!");
     EXPECT_EQ(error, "Scheme ECC64 Var-Length is not listed in SchemeInfo.xml!");
     EXPECT_TRUE(blocks.empty());
     EXPECT_EQ(alignment, -99);
@@ -100,35 +103,38 @@ TEST_F(Catalogue, EntryWithoutBlocksGivesAnEmptyListAndNoText)
     EXPECT_TRUE(retention);
 }
 
-class RetentionFlag : public Catalogue, public ::testing::WithParamInterface<std::pair<const char*, bool>> { };
+class RetentionFlag : public Catalogue,
+                      public ::testing::WithParamInterface<std::pair<const char*, bool>>
+{ };
 
 TEST_P(RetentionFlag, NonZeroSetsIt)
 {
     module.Write("SchemeInfo.xml",
-        CatalogueXml(Entry("ECC8 Fixed-Length", "8", GetParam().first, { "x4000" })));
+        CatalogueXml(Entry("ECC8 Fixed-Length", "8", GetParam().first, {"x4000"})));
     retention = !GetParam().second;
     EXPECT_EQ(ReadBlocks("ECC8 Fixed-Length"), "");
     EXPECT_EQ(retention, GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, RetentionFlag,
-    ::testing::Values(std::pair { "0", false }, std::pair { "1", true }, std::pair { "-1", true },
-        std::pair { "7", true }));
+    ::testing::Values(std::pair {"0", false}, std::pair {"1", true}, std::pair {"-1", true},
+        std::pair {"7", true}));
 
 TEST_F(Catalogue, CommentAmongSchemesIsAComponentFailure)
 {
     // A comment is a child without attributes: reading stops there, and the
     // names before it stay in the list.
     module.Write("SchemeInfo.xml",
-        CatalogueXml(Entry("A", "8", "0", { "x4000" }) + "<!-- more to come -->"
-            + Entry("B", "8", "0", { "x4000" })));
+        CatalogueXml(Entry("A", "8", "0", {"x4000"}) + "<!-- more to come -->"
+            + Entry("B", "8", "0", {"x4000"})));
     std::vector<std::string> names;
     files.ReadSchemeList(error, names);
     EXPECT_EQ(error, "Node not found.");
     EXPECT_THAT(names, ElementsAre("A"));
 }
 
-struct OddEntry {
+struct OddEntry
+{
     const char* Name;
     std::string Scheme;
     std::string Error;
@@ -136,7 +142,8 @@ struct OddEntry {
     std::vector<std::string> Blocks;
 };
 
-class OddCatalogueEntry : public Catalogue, public ::testing::WithParamInterface<OddEntry> { };
+class OddCatalogueEntry : public Catalogue, public ::testing::WithParamInterface<OddEntry>
+{ };
 
 TEST_P(OddCatalogueEntry, IsHandled)
 {
@@ -148,32 +155,33 @@ TEST_P(OddCatalogueEntry, IsHandled)
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, OddCatalogueEntry,
-    ::testing::Values(
-        OddEntry { "NoChildren", "<Scheme Name=\"S\"/>", "Node not found.", -99, {} },
-        OddEntry { "OnlyAlignment", "<Scheme Name=\"S\"><A>16</A></Scheme>", "Node not found.",
-            16, {} },
-        OddEntry { "EmptyBlockEntry", "<Scheme Name=\"S\"><A>8</A><R>0</R><B>x4000</B><B/></Scheme>",
-            "Node not found.", 8, { "x4000" } },
-        OddEntry { "SevenBlocks", Entry("S", "8", "0", { "1", "2", "3", "4", "5", "6", "7" }),
-            "Scheme S lists more than 6 block sizes in SchemeInfo.xml!", 8, {} },
-        OddEntry { "ZeroAlignment", Entry("S", "0", "1", { "x4000" }),
-            "Scheme S has an invalid record alignment in SchemeInfo.xml!", -99, {} },
-        OddEntry { "AlignmentWithTrailingText", Entry("S", " 32 bytes", "0", { "x4000" }), "", 32,
-            { "x4000" } },
-        OddEntry { "BlockEntryFirstChildOnly",
+    ::testing::Values(OddEntry {"NoChildren", "<Scheme Name=\"S\"/>", "Node not found.", -99, {}},
+        OddEntry {
+            "OnlyAlignment", "<Scheme Name=\"S\"><A>16</A></Scheme>", "Node not found.", 16, {}},
+        OddEntry {"EmptyBlockEntry", "<Scheme Name=\"S\"><A>8</A><R>0</R><B>x4000</B><B/></Scheme>",
+            "Node not found.", 8, {"x4000"}},
+        OddEntry {"SevenBlocks", Entry("S", "8", "0", {"1", "2", "3", "4", "5", "6", "7"}),
+            "Scheme S lists more than 6 block sizes in SchemeInfo.xml!", 8, {}},
+        OddEntry {"ZeroAlignment", Entry("S", "0", "1", {"x4000"}),
+            "Scheme S has an invalid record alignment in SchemeInfo.xml!", -99, {}},
+        OddEntry {"AlignmentWithTrailingText", Entry("S", " 32 bytes", "0", {"x4000"}), "", 32,
+            {"x4000"}},
+        OddEntry {"BlockEntryFirstChildOnly",
             "<Scheme Name=\"S\"><A>8</A><R>0</R><B><C>x8000</C><C>x9000</C></B></Scheme>", "", 8,
-            { "x8000" } },
-        OddEntry { "CommentAsBlockEntry",
-            "<Scheme Name=\"S\"><A>8</A><R>0</R><!--x4000--></Scheme>", "Node not found.", 8, {} }),
+            {"x8000"}},
+        OddEntry {"CommentAsBlockEntry", "<Scheme Name=\"S\"><A>8</A><R>0</R><!--x4000--></Scheme>",
+            "Node not found.", 8, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-struct SchemaBreach {
+struct SchemaBreach
+{
     const char* Name;
     std::string Scheme;
 };
 
 class DeliveredCatalogueSchema : public Catalogue,
-                                 public ::testing::WithParamInterface<SchemaBreach> { };
+                                 public ::testing::WithParamInterface<SchemaBreach>
+{ };
 
 TEST_P(DeliveredCatalogueSchema, RefusesEntryOutsideTheLimits)
 {
@@ -188,24 +196,25 @@ TEST_P(DeliveredCatalogueSchema, RefusesEntryOutsideTheLimits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Breaches, DeliveredCatalogueSchema,
-    ::testing::Values(SchemaBreach { "SevenBlocks",
-                          Entry("S", "8", "0",
-                              { "x1000", "x2000", "x3000", "x4000", "x5000", "x6000", "x7000" }) },
-        SchemaBreach { "NoBlocks", Entry("S", "8", "0", {}) },
-        SchemaBreach { "ZeroAlignment", Entry("S", "0", "0", { "x4000" }) },
-        SchemaBreach { "BlockSizeNotHex", Entry("S", "8", "0", { "x40G0" }) },
-        SchemaBreach { "NoName", "<Scheme><RecordAlignment>8</RecordAlignment>"
-                                 "<DataRetention>0</DataRetention><BlockSize>x4000</BlockSize></Scheme>" },
-        SchemaBreach { "DuplicateName",
-            Entry("S", "8", "0", { "x4000" }) + Entry("S", "16", "0", { "x4000" }) }),
+    ::testing::Values(
+        SchemaBreach {"SevenBlocks",
+            Entry("S", "8", "0", {"x1000", "x2000", "x3000", "x4000", "x5000", "x6000", "x7000"})},
+        SchemaBreach {"NoBlocks", Entry("S", "8", "0", {})},
+        SchemaBreach {"ZeroAlignment", Entry("S", "0", "0", {"x4000"})},
+        SchemaBreach {"BlockSizeNotHex", Entry("S", "8", "0", {"x40G0"})},
+        SchemaBreach {"NoName",
+            "<Scheme><RecordAlignment>8</RecordAlignment>"
+            "<DataRetention>0</DataRetention><BlockSize>x4000</BlockSize></Scheme>"},
+        SchemaBreach {
+            "DuplicateName", Entry("S", "8", "0", {"x4000"}) + Entry("S", "16", "0", {"x4000"})}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Catalogue, EveryCallReadsTheFileAfresh)
 {
-    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "8", "0", { "x4000" })));
+    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "8", "0", {"x4000"})));
     EXPECT_EQ(ReadBlocks("S"), "");
     EXPECT_EQ(alignment, 8);
-    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "32", "1", { "x8000", "x10000" })));
+    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "32", "1", {"x8000", "x10000"})));
     EXPECT_EQ(ReadBlocks("S"), "");
     EXPECT_EQ(alignment, 32);
     EXPECT_THAT(SizeTexts(blocks), ElementsAre("x8000", "x10000"));
@@ -213,7 +222,7 @@ TEST_F(Catalogue, EveryCallReadsTheFileAfresh)
 
 TEST_F(Catalogue, AsDataSourceOfTheForm)
 {
-    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "8", "0", { "x4000" })));
+    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "8", "0", {"x4000"})));
     FileDataSource source(files);
     IDataSource& data = source;
     std::vector<std::string> names;

@@ -13,7 +13,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class DeliveredData : public ::testing::Test {
+class DeliveredData : public ::testing::Test
+{
 protected:
     DeliveredData()
     {
@@ -21,7 +22,7 @@ protected:
         module.CopyDelivered("Defaults.xml");
     }
     test::TempModule module;
-    CFileAccess files { module.Path() };
+    CFileAccess files {module.Path()};
     std::string error;
 };
 
@@ -31,22 +32,23 @@ TEST_F(DeliveredData, CatalogueListsTheSixSchemesInOrder)
     files.ReadSchemeList(error, names);
     EXPECT_EQ(error, "");
     EXPECT_THAT(names,
-        ElementsAre("ECC8 Fixed-Length", "ECC8 Var-Length", "ECC16 Fixed-Length", "ECC16 Var-Length",
-            "ECC32 Fixed-Length", "ECC32 Var-Length"));
+        ElementsAre("ECC8 Fixed-Length", "ECC8 Var-Length", "ECC16 Fixed-Length",
+            "ECC16 Var-Length", "ECC32 Fixed-Length", "ECC32 Var-Length"));
 }
 
 TEST_F(DeliveredData, EverySchemeHasItsAlignmentAndReadableBlockSizes)
 {
     std::vector<std::string> names;
     files.ReadSchemeList(error, names);
-    const int32_t expectedAlignment[] = { 8, 8, 16, 16, 32, 32 };
+    const int32_t expectedAlignment[] = {8, 8, 16, 16, 32, 32};
     ASSERT_EQ(names.size(), 6u);
     const std::regex sizeText("x[0-9A-F]+");
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::vector<_tagBLOCKINFO> blocks;
         int32_t alignment = 0;
         bool retention = false;
-        EXPECT_EQ(files.ReadBlockInfo(names[i], error, blocks, alignment, retention), "") << names[i];
+        EXPECT_EQ(files.ReadBlockInfo(names[i], error, blocks, alignment, retention), "")
+            << names[i];
         EXPECT_EQ(alignment, expectedAlignment[i]) << names[i];
         EXPECT_GE(blocks.size(), 1u);
         EXPECT_LE(blocks.size(), 6u);
@@ -67,11 +69,11 @@ TEST_F(DeliveredData, DefaultsReadBackToTheExpectedSession)
     expected.Scheme = "ECC16 Var-Length";
     expected.LifeTime = 20.0f;
     expected.BlocksSelected = 2;
-    expected.BlockSize = { "x8000", "x8000", "", "", "", "" };
+    expected.BlockSize = {"x8000", "x8000", "", "", "", ""};
     expected.CusOverheadEn = false;
     expected.BlockOverhead = 0;
-    expected.DataInfo = { { 512, 10, 8, 0, 0 }, { 256, 20, 8, 0, 0 }, { 128, 30, 8, 0, 0 },
-        { 64, 40, 8, 0, 0 }, { 32, 50, 8, 0, 0 }, { 16, 100, 8, 0, 0 } };
+    expected.DataInfo = {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0}, {128, 30, 8, 0, 0},
+        {64, 40, 8, 0, 0}, {32, 50, 8, 0, 0}, {16, 100, 8, 0, 0}};
     EXPECT_EQ(read, expected);
 }
 
@@ -84,9 +86,9 @@ TEST_F(DeliveredData, DefaultBlocksAreOfferedByTheDefaultScheme)
     bool retention = false;
     ASSERT_EQ(files.ReadBlockInfo(defaults.Scheme, error, blocks, alignment, retention), "");
     for (int32_t i = 0; i < defaults.BlocksSelected; ++i) {
-        EXPECT_TRUE(std::any_of(blocks.begin(), blocks.end(),
-            [&](const auto& b) { return b.SizeText == defaults.BlockSize[i]; }))
-            << defaults.BlockSize[i];
+        EXPECT_TRUE(std::any_of(blocks.begin(), blocks.end(), [&](const auto& b) {
+            return b.SizeText == defaults.BlockSize[i];
+        })) << defaults.BlockSize[i];
     }
 }
 

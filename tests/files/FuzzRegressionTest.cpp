@@ -39,8 +39,9 @@ TEST(FuzzRegression, EveryFoundInputIsReadSafely)
         CFileAccess files(module.Path());
         SessionRecord record;
         std::string error;
-        if (!files.ReadSession(record, "Session.xml", error))
-            EXPECT_LE(record.DataInfo.size(), 6u);
+        files.ReadSession(record, "Session.xml", error);
+        EXPECT_LE(record.DataInfo.size(), 6u);
+        EXPECT_LE(record.BlocksSelected, 6);
         std::vector<std::string> names;
         files.ReadSchemeList(error, names);
         for (const auto& name : names) {

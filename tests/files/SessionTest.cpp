@@ -22,7 +22,8 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 SessionRecord MakeRecord(std::string scheme, float lifeTime, bool cusOverheadEn,
-    std::vector<std::string> blockSizes, std::vector<_tagEEDATAINFO> data, int32_t blockOverhead = 0)
+    std::vector<std::string> blockSizes, std::vector<_tagEEDATAINFO> data,
+    int32_t blockOverhead = 0)
 {
     SessionRecord r;
     r.Scheme = std::move(scheme);
@@ -45,20 +46,23 @@ bool NoTemporaryFiles(const std::string& folder)
     return true;
 }
 
-class Session : public ::testing::Test {
+class Session : public ::testing::Test
+{
 protected:
     TempModule module;
-    CFileAccess files { module.Path() };
+    CFileAccess files {module.Path()};
     std::string error;
 };
 
-struct RoundTrip {
+struct RoundTrip
+{
     const char* Name;
     SessionRecord Written;
     SessionRecord Read;
 };
 
-class SessionRoundTrip : public Session, public ::testing::WithParamInterface<RoundTrip> { };
+class SessionRoundTrip : public Session, public ::testing::WithParamInterface<RoundTrip>
+{ };
 
 TEST_P(SessionRoundTrip, ReadsBackWhatWasWritten)
 {
@@ -70,8 +74,8 @@ TEST_P(SessionRoundTrip, ReadsBackWhatWasWritten)
     EXPECT_EQ(read, GetParam().Read);
 }
 
-const std::vector<_tagEEDATAINFO> kSixRows { { 512, 10, 8, 0, 0 }, { 256, 20, 8, 0, 0 },
-    { 128, 30, 8, 0, 0 }, { 64, 40, 8, 0, 0 }, { 32, 50, 8, 0, 0 }, { 16, 100, 8, 0, 0 } };
+const std::vector<_tagEEDATAINFO> kSixRows {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0},
+    {128, 30, 8, 0, 0}, {64, 40, 8, 0, 0}, {32, 50, 8, 0, 0}, {16, 100, 8, 0, 0}};
 
 SessionRecord WithBlocks(SessionRecord r, std::vector<std::string> blocks)
 {
@@ -82,27 +86,28 @@ SessionRecord WithBlocks(SessionRecord r, std::vector<std::string> blocks)
     return r;
 }
 
-const SessionRecord kPlain = MakeRecord("ECC16 Var-Length", 20.0f, false, { "x8000", "x8000" }, kSixRows);
+const SessionRecord kPlain
+    = MakeRecord("ECC16 Var-Length", 20.0f, false, {"x8000", "x8000"}, kSixRows);
 const SessionRecord kCustom = MakeRecord("ECC32 Fixed-Length", 2.5f, true,
-    { "x10000", "x20000", "x10000", "x20000", "x10000", "x20000" },
-    { { 4096, 100000000, 30000, 1, 65536 }, { 1, 1, 1, 0, -5 } }, 65536);
-const SessionRecord kOneCharBlocks = MakeRecord("ECC8 Var-Length", 0.1f, false, { "8", "10", "20" },
-    { { 100, 1, 1, 1, 0 } });
-const SessionRecord kOddName = MakeRecord("Größe <&> \"'\"", 99.0f, false, { "x4000", "x4000" },
-    { { 1, 2, 3, 0, 4 } }, -1);
+    {"x10000", "x20000", "x10000", "x20000", "x10000", "x20000"},
+    {{4096, 100000000, 30000, 1, 65536}, {1, 1, 1, 0, -5}}, 65536);
+const SessionRecord kOneCharBlocks
+    = MakeRecord("ECC8 Var-Length", 0.1f, false, {"8", "10", "20"}, {{100, 1, 1, 1, 0}});
+const SessionRecord kOddName
+    = MakeRecord("Größe <&> \"'\"", 99.0f, false, {"x4000", "x4000"}, {{1, 2, 3, 0, 4}}, -1);
 
 INSTANTIATE_TEST_SUITE_P(Records, SessionRoundTrip,
-    ::testing::Values(RoundTrip { "Defaults", kPlain, kPlain },
-        RoundTrip { "CustomOverheadSixBlocks", kCustom, kCustom },
-        RoundTrip { "OneCharacterBlockSizesGetALeadingZero", kOneCharBlocks,
-            WithBlocks(kOneCharBlocks, { "08", "10", "20" }) },
-        RoundTrip { "SpecialCharactersInTheSchemeName", kOddName, kOddName }),
+    ::testing::Values(RoundTrip {"Defaults", kPlain, kPlain},
+        RoundTrip {"CustomOverheadSixBlocks", kCustom, kCustom},
+        RoundTrip {"OneCharacterBlockSizesGetALeadingZero", kOneCharBlocks,
+            WithBlocks(kOneCharBlocks, {"08", "10", "20"})},
+        RoundTrip {"SpecialCharactersInTheSchemeName", kOddName, kOddName}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Session, WrittenFileHasTheExpectedLayout)
 {
     const SessionRecord r
-        = MakeRecord("ECC8 Var-Length", 2.5f, true, { "8", "x4000" }, { { 1, 2, 3, 1, 5 } }, 7);
+        = MakeRecord("ECC8 Var-Length", 2.5f, true, {"8", "x4000"}, {{1, 2, 3, 1, 5}}, 7);
     const std::string path = module.File("s.xml");
     ASSERT_TRUE(files.WriteSession(r, path, error)) << error;
     EXPECT_EQ(test::ReadAll(path),
@@ -121,8 +126,9 @@ TEST_F(Session, WrittenFileHasTheExpectedLayout)
 TEST_F(Session, WriterNeverGoesPastTheSixSlots)
 {
     SessionRecord r = kPlain;
+    r.BlockSize.fill("x4000");
     r.BlocksSelected = 9;
-    r.DataInfo.push_back({ 7, 7, 7, 0, 0 });
+    r.DataInfo.push_back({7, 7, 7, 0, 0});
     ASSERT_TRUE(files.WriteSession(r, module.File("s.xml"), error)) << error;
     SessionRecord read;
     ASSERT_TRUE(files.ReadSession(read, "s.xml", error)) << error;
@@ -135,17 +141,20 @@ TEST_F(Session, TextThatXmlCannotCarryIsRefused)
     SessionRecord r = kPlain;
     r.Scheme = "bad\x01name";
     EXPECT_FALSE(files.WriteSession(r, module.File("s.xml"), error));
-    EXPECT_EQ(error, "Error saving session XML file The text holds a character that XML cannot carry.");
+    EXPECT_EQ(
+        error, "Error saving session XML file The text holds a character that XML cannot carry.");
     EXPECT_FALSE(fs::exists(module.File("s.xml")));
 }
 
-struct SaveFailure {
+struct SaveFailure
+{
     const char* Name;
     std::string Path; // relative to the module folder
     std::string Error;
 };
 
-class SessionSaveFailure : public Session, public ::testing::WithParamInterface<SaveFailure> { };
+class SessionSaveFailure : public Session, public ::testing::WithParamInterface<SaveFailure>
+{ };
 
 TEST_P(SessionSaveFailure, LeavesNothingBehind)
 {
@@ -162,18 +171,19 @@ TEST_P(SessionSaveFailure, LeavesNothingBehind)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, SessionSaveFailure,
-    ::testing::Values(SaveFailure { "ParentIsAFile", "AFile/s.xml",
-                          "Error saving session XML file Not a directory." },
-        SaveFailure { "FolderMissing", "NoSuchFolder/s.xml",
-            "Error saving session XML file No such file or directory." },
-        SaveFailure { "TargetIsAFolder", "AFolder", "Error saving session XML file Is a directory." },
-        SaveFailure { "NameTooLong", std::string(300, 'n') + ".xml",
-            "Error saving session XML file File name too long." }),
+    ::testing::Values(SaveFailure {"ParentIsAFile", "AFile/s.xml",
+                          "Error saving session XML file Not a directory."},
+        SaveFailure {"FolderMissing", "NoSuchFolder/s.xml",
+            "Error saving session XML file No such file or directory."},
+        SaveFailure {"TargetIsAFolder", "AFolder", "Error saving session XML file Is a directory."},
+        SaveFailure {"NameTooLong", std::string(300, 'n') + ".xml",
+            "Error saving session XML file File name too long."}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // Lets writes past a few bytes fail as they do on a full disk, for the
 // lifetime of the object (the signal the kernel would send is ignored).
-class FileSizeLimit {
+class FileSizeLimit
+{
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
@@ -217,7 +227,8 @@ TEST_F(Session, SaveReplacesAnExistingFileAndKeepsItsPermissions)
     module.Write("SessionData.xml", "old content");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     ASSERT_TRUE(files.WriteSession(kPlain, path, error)) << error;
-    struct stat st {};
+    struct stat st
+    { };
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     SessionRecord read;
@@ -233,7 +244,8 @@ TEST_F(Session, SaveThroughALinkReplacesTheFileItNames)
     fs::create_symlink(other.File("real.xml"), module.File("link.xml"));
     ASSERT_TRUE(files.WriteSession(kPlain, module.File("link.xml"), error)) << error;
     EXPECT_TRUE(fs::is_symlink(module.File("link.xml")));
-    EXPECT_THAT(test::ReadAll(other.File("real.xml")), HasSubstr("<Scheme>ECC16 Var-Length</Scheme>"));
+    EXPECT_THAT(
+        test::ReadAll(other.File("real.xml")), HasSubstr("<Scheme>ECC16 Var-Length</Scheme>"));
 }
 
 TEST_F(Session, LoadFromAnotherFolderLeavesTheModuleFolderUntouched)
@@ -271,7 +283,8 @@ TEST_F(Session, MessagesNameTheFileAsGiven)
     EXPECT_EQ(error, "File " + elsewhere.File("gone.xml") + " not found!");
 }
 
-struct ReadFailure {
+struct ReadFailure
+{
     const char* Name;
     std::string Content; // empty: no file
     std::string Error;
@@ -291,10 +304,12 @@ std::string SevenOf(const std::string& element)
                     "<Frequency>0</Frequency><CusOverhead>0</CusOverhead></DataInfo>";
     }
     return "<Scheme>S</Scheme><LifeTime>1</LifeTime><BlocksSelected>" + blocks
-        + "</BlocksSelected><CusOverheadEn>0</CusOverheadEn><BlockOverhead>0</BlockOverhead>" + rows;
+        + "</BlocksSelected><CusOverheadEn>0</CusOverheadEn><BlockOverhead>0</BlockOverhead>"
+        + rows;
 }
 
-class SessionReadFailure : public Session, public ::testing::WithParamInterface<ReadFailure> { };
+class SessionReadFailure : public Session, public ::testing::WithParamInterface<ReadFailure>
+{ };
 
 TEST_P(SessionReadFailure, GivesItsText)
 {
@@ -304,29 +319,29 @@ TEST_P(SessionReadFailure, GivesItsText)
     error = "stale";
     EXPECT_FALSE(files.ReadSession(read, "s.xml", error));
     EXPECT_THAT(error, StartsWith(GetParam().Error));
-    if (GetParam().Error.empty())
+    if (GetParam().Error.empty()) {
         EXPECT_EQ(error, "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionReadFailure,
-    ::testing::Values(
-        ReadFailure { "Missing", "", "Cannot open s.xml: No such file or directory" },
-        ReadFailure { "NotWellFormed", "<SessionData>", "Line 1: " },
-        ReadFailure { "WrongRoot", "<Session xmlns:xsi=\"" + std::string(test::kXsi) + "\"/>", "" },
-        ReadFailure { "WrongNamespace",
+    ::testing::Values(ReadFailure {"Missing", "", "Cannot open s.xml: No such file or directory"},
+        ReadFailure {"NotWellFormed", "<SessionData>", "Line 1: "},
+        ReadFailure {"WrongRoot", "<Session xmlns:xsi=\"" + std::string(test::kXsi) + "\"/>", ""},
+        ReadFailure {"WrongNamespace",
             "<SessionData xmlns:xsi=\"urn:x\" xsi:noNamespaceSchemaLocation=\"SessionData.xsd\"/>",
-            "" },
-        ReadFailure { "WrongSchemaName",
+            ""},
+        ReadFailure {"WrongSchemaName",
             "<SessionData xmlns:xsi=\"" + std::string(test::kXsi)
                 + "\" xsi:noNamespaceSchemaLocation=\"SchemeInfo.xsd\"/>",
-            "Attribute of Root Node has invalid Schema filename!" },
-        ReadFailure { "RootWithoutAttributes", "<SessionData/>", "Node not found." },
-        ReadFailure { "NotValid", SessionXml("<Scheme>x</Scheme><LifeTime>ten</LifeTime>"),
-            "Validation failed on s.xml\n=====================\nReason: " },
-        ReadFailure { "SevenBlockSizes", SessionXml(SevenOf("BlockSize")),
-            "Validation failed on s.xml\n" },
-        ReadFailure { "SevenDataTypes", SessionXml(SevenOf("DataInfo")),
-            "Validation failed on s.xml\n" }),
+            "Attribute of Root Node has invalid Schema filename!"},
+        ReadFailure {"RootWithoutAttributes", "<SessionData/>", "Node not found."},
+        ReadFailure {"NotValid", SessionXml("<Scheme>x</Scheme><LifeTime>ten</LifeTime>"),
+            "Validation failed on s.xml\n=====================\nReason: "},
+        ReadFailure {
+            "SevenBlockSizes", SessionXml(SevenOf("BlockSize")), "Validation failed on s.xml\n"},
+        ReadFailure {
+            "SevenDataTypes", SessionXml(SevenOf("DataInfo")), "Validation failed on s.xml\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Session, SchemaMissingFromTheModuleFolder)
@@ -350,7 +365,8 @@ TEST_F(Session, SuccessLeavesTheErrorTextAlone)
 }
 
 // Files that only a lax schema lets through, to reach the reader's own rules.
-class LaxSession : public Session {
+class LaxSession : public Session
+{
 protected:
     LaxSession() { module.Write("SessionData.xsd", test::LaxSchema("SessionData")); }
 
@@ -373,18 +389,19 @@ TEST_F(LaxSession, TopLevelElementsInAnyOrderAndCase)
                      "<BLOCKSIZE>08</BLOCKSIZE></blocksselected>"
                      "<lifetime>2.5e1</lifetime><SCHEME>  ECC8 Var-Length </SCHEME>"))
         << error;
-    SessionRecord expected = MakeRecord("ECC8 Var-Length", 25.0f, true, { "x4000", "08" },
-        { { 1, 2, 3, 1, 5 } }, 12);
+    SessionRecord expected
+        = MakeRecord("ECC8 Var-Length", 25.0f, true, {"x4000", "08"}, {{1, 2, 3, 1, 5}}, 12);
     EXPECT_EQ(record, expected);
 }
 
 TEST_F(LaxSession, RepeatedElementsOverwriteAndDataInfoAppends)
 {
-    ASSERT_TRUE(Read("<Scheme>A</Scheme><Scheme>B</Scheme>"
-                     "<BlocksSelected><BlockSize>x1</BlockSize><BlockSize>x2</BlockSize></BlocksSelected>"
-                     "<BlocksSelected><BlockSize>x3</BlockSize></BlocksSelected>"
-                     "<DataInfo><a>1</a><a>1</a><a>1</a><a>0</a><a>0</a></DataInfo>"
-                     "<DataInfo><a>2</a><a>2</a><a>2</a><a>0</a><a>0</a></DataInfo>"))
+    ASSERT_TRUE(
+        Read("<Scheme>A</Scheme><Scheme>B</Scheme>"
+             "<BlocksSelected><BlockSize>x1</BlockSize><BlockSize>x2</BlockSize></BlocksSelected>"
+             "<BlocksSelected><BlockSize>x3</BlockSize></BlocksSelected>"
+             "<DataInfo><a>1</a><a>1</a><a>1</a><a>0</a><a>0</a></DataInfo>"
+             "<DataInfo><a>2</a><a>2</a><a>2</a><a>0</a><a>0</a></DataInfo>"))
         << error;
     EXPECT_EQ(record.Scheme, "B");
     EXPECT_EQ(record.BlocksSelected, 1);
@@ -394,14 +411,16 @@ TEST_F(LaxSession, RepeatedElementsOverwriteAndDataInfoAppends)
     EXPECT_EQ(record.DataInfo[1].DataSize, 2);
 }
 
-struct LaxValue {
+struct LaxValue
+{
     const char* Name;
     std::string Elements;
     float LifeTime;
     int32_t BlockOverhead;
 };
 
-class LaxSessionValue : public LaxSession, public ::testing::WithParamInterface<LaxValue> { };
+class LaxSessionValue : public LaxSession, public ::testing::WithParamInterface<LaxValue>
+{ };
 
 TEST_P(LaxSessionValue, ReadsAsACConversionDoes)
 {
@@ -411,22 +430,24 @@ TEST_P(LaxSessionValue, ReadsAsACConversionDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, LaxSessionValue,
-    ::testing::Values(LaxValue { "Empty", "<LifeTime/><BlockOverhead></BlockOverhead>", 0.0f, 0 },
-        LaxValue { "NoDigits", "<LifeTime>abc</LifeTime><BlockOverhead>x12</BlockOverhead>", 0.0f, 0 },
-        LaxValue { "TrailingText", "<LifeTime>7.5 years</LifeTime><BlockOverhead>-42abc</BlockOverhead>",
-            7.5f, -42 },
-        LaxValue { "Signs", "<LifeTime>+3</LifeTime><BlockOverhead>+8</BlockOverhead>", 3.0f, 8 },
-        LaxValue { "Saturating", "<LifeTime>1</LifeTime><BlockOverhead>99999999999</BlockOverhead>",
-            1.0f, 2147483647 },
-        LaxValue { "NotANumber", "<LifeTime>nan</LifeTime><BlockOverhead>-99999999999</BlockOverhead>",
-            0.0f, -2147483647 - 1 }),
+    ::testing::Values(LaxValue {"Empty", "<LifeTime/><BlockOverhead></BlockOverhead>", 0.0f, 0},
+        LaxValue {
+            "NoDigits", "<LifeTime>abc</LifeTime><BlockOverhead>x12</BlockOverhead>", 0.0f, 0},
+        LaxValue {"TrailingText",
+            "<LifeTime>7.5 years</LifeTime><BlockOverhead>-42abc</BlockOverhead>", 7.5f, -42},
+        LaxValue {"Signs", "<LifeTime>+3</LifeTime><BlockOverhead>+8</BlockOverhead>", 3.0f, 8},
+        LaxValue {"Saturating", "<LifeTime>1</LifeTime><BlockOverhead>99999999999</BlockOverhead>",
+            1.0f, 2147483647},
+        LaxValue {"NotANumber",
+            "<LifeTime>nan</LifeTime><BlockOverhead>-99999999999</BlockOverhead>", 0.0f,
+            -2147483647 - 1}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(LaxSession, DataInfoChildrenAreTakenByPosition)
 {
     ASSERT_TRUE(Read("<DataInfo><x>10</x><y>20</y><z>30</z><w>1</w><v>40</v></DataInfo>")) << error;
     ASSERT_EQ(record.DataInfo.size(), 1u);
-    EXPECT_EQ(record.DataInfo[0], (_tagEEDATAINFO { 10, 20, 30, 1, 40 }));
+    EXPECT_EQ(record.DataInfo[0], (_tagEEDATAINFO {10, 20, 30, 1, 40}));
 }
 
 TEST_F(LaxSession, DataInfoWithFourChildrenIsAComponentFailure)

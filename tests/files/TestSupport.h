@@ -18,7 +18,8 @@ std::map<std::string, std::string> Snapshot(const std::string& folder);
 
 // A temporary module folder holding copies of the delivered schemas; removed
 // with everything in it when the object goes.
-class TempModule {
+class TempModule
+{
 public:
     TempModule();
     ~TempModule();

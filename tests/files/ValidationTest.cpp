@@ -24,22 +24,23 @@ using test::ValidSessionBody;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-const std::string kValidCatalogue = CatalogueXml(
-    "  <Scheme Name=\"ECC8 Fixed-Length\">\n"
-    "    <RecordAlignment>8</RecordAlignment>\n"
-    "    <DataRetention>0</DataRetention>\n"
-    "    <BlockSize>x4000</BlockSize>\n"
-    "  </Scheme>\n");
+const std::string kValidCatalogue = CatalogueXml("  <Scheme Name=\"ECC8 Fixed-Length\">\n"
+                                                 "    <RecordAlignment>8</RecordAlignment>\n"
+                                                 "    <DataRetention>0</DataRetention>\n"
+                                                 "    <BlockSize>x4000</BlockSize>\n"
+                                                 "  </Scheme>\n");
 
 // One failure row: a catalogue text (or none) and what opening it must yield.
-struct OpenCase {
+struct OpenCase
+{
     const char* Name;
     std::string Catalogue; // empty: no SchemeInfo.xml at all
     bool RemoveSchema;
     std::string ExpectedText;
 };
 
-class OpenCatalogueFailure : public ::testing::TestWithParam<OpenCase> { };
+class OpenCatalogueFailure : public ::testing::TestWithParam<OpenCase>
+{ };
 
 TEST_P(OpenCatalogueFailure, FailsWithItsText)
 {
@@ -63,31 +64,30 @@ TEST_P(OpenCatalogueFailure, FailsWithItsText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OpenCatalogueFailure,
-    ::testing::Values(
-        OpenCase { "FileMissing", "", false,
-            "Cannot open SchemeInfo.xml: No such file or directory" },
-        OpenCase { "WrongRootName",
+    ::testing::Values(OpenCase {"FileMissing", "", false,
+                          "Cannot open SchemeInfo.xml: No such file or directory"},
+        OpenCase {"WrongRootName",
             "<?xml version=\"1.0\"?><Catalogue xmlns:xsi=\"" + std::string(kXsi)
                 + "\" xsi:noNamespaceSchemaLocation=\"SchemeInfo.xsd\"/>",
-            false, "" },
-        OpenCase { "FirstAttributeNotXsi",
+            false, ""},
+        OpenCase {"FirstAttributeNotXsi",
             "<?xml version=\"1.0\"?><Products xmlns:xsi=\"urn:other\" "
             "xsi:noNamespaceSchemaLocation=\"SchemeInfo.xsd\"/>",
-            false, "" },
-        OpenCase { "AttributesInOppositeOrder",
+            false, ""},
+        OpenCase {"AttributesInOppositeOrder",
             "<?xml version=\"1.0\"?><Products xsi:noNamespaceSchemaLocation=\"SchemeInfo.xsd\" "
             "xmlns:xsi=\""
                 + std::string(kXsi) + "\"/>",
-            false, "" },
-        OpenCase { "WrongSchemaName",
+            false, ""},
+        OpenCase {"WrongSchemaName",
             "<?xml version=\"1.0\"?><Products xmlns:xsi=\"" + std::string(kXsi)
                 + "\" xsi:noNamespaceSchemaLocation=\"Other.xsd\"/>",
-            false, "Attribute of Root Node has invalid Schema filename!" },
-        OpenCase { "SchemaMissing", kValidCatalogue, true,
-            "Schema File SchemeInfo.xsd does not exist for validating SchemeInfo.xml" },
-        OpenCase { "RootWithOneAttribute",
+            false, "Attribute of Root Node has invalid Schema filename!"},
+        OpenCase {"SchemaMissing", kValidCatalogue, true,
+            "Schema File SchemeInfo.xsd does not exist for validating SchemeInfo.xml"},
+        OpenCase {"RootWithOneAttribute",
             "<?xml version=\"1.0\"?><Products xmlns:xsi=\"" + std::string(kXsi) + "\"/>", false,
-            "Node not found." }),
+            "Node not found."}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(OpenAndValidate, NotWellFormedGivesTheParserReasonWithItsLine)
@@ -114,8 +114,8 @@ TEST(OpenAndValidate, InvalidFileGivesReasonAndSourceLine)
     std::string error;
     ASSERT_FALSE(files.OpenAndValidate("SchemeInfo.xml", "Products", "SchemeInfo.xsd", error));
 
-    const std::regex layout(
-        "Validation failed on SchemeInfo\\.xml\n=====================\nReason: (.+)\nSource: (.*)\n");
+    const std::regex layout("Validation failed on SchemeInfo\\.xml\n=====================\nReason: "
+                            "(.+)\nSource: (.*)\n");
     std::smatch parts;
     ASSERT_TRUE(std::regex_match(error, parts, layout)) << error;
     EXPECT_THAT(parts[1].str(), HasSubstr("RecordAlignment"));
@@ -173,9 +173,10 @@ TEST(ValidateAgainstSchema, SchemaAlwaysComesFromTheModuleFolder)
 TEST(ValidateAgainstSchema, BrokenSchemaIsReportedAsValidationFailure)
 {
     TempModule module;
-    module.Write("SessionData.xsd", "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
-                                    "<xs:element name=\"SessionData\" type=\"NoSuchType\"/>"
-                                    "</xs:schema>");
+    module.Write("SessionData.xsd",
+        "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+        "<xs:element name=\"SessionData\" type=\"NoSuchType\"/>"
+        "</xs:schema>");
     module.Write("s.xml", SessionXml(ValidSessionBody()));
     CFileAccess files(module.Path());
     std::string error;
@@ -188,8 +189,8 @@ TEST(ValidateAgainstSchema, BrokenSchemaIsReportedAsValidationFailure)
 TEST(ModuleFolder, IsTheFolderOfTheRunningProgram)
 {
     const std::string folder = ExecutableFolder();
-    EXPECT_EQ(std::filesystem::path(folder),
-        std::filesystem::canonical("/proc/self/exe").parent_path());
+    EXPECT_EQ(
+        std::filesystem::path(folder), std::filesystem::canonical("/proc/self/exe").parent_path());
     EXPECT_NE(folder.back(), '/');
     EXPECT_EQ(CFileAccess().ModuleFolder(), folder);
     EXPECT_EQ(CFileAccess(folder + "///").ModuleFolder(), folder);
@@ -210,13 +211,15 @@ TEST(ModuleFolder, DataFilesAreFoundWhateverTheWorkingFolder)
     EXPECT_EQ(names.size(), 6u);
 }
 
-struct CodeText {
+struct CodeText
+{
     const char* Name;
     uint32_t Code;
     std::string Text;
 };
 
-class ComponentErrorTextCase : public ::testing::TestWithParam<CodeText> { };
+class ComponentErrorTextCase : public ::testing::TestWithParam<CodeText>
+{ };
 
 TEST_P(ComponentErrorTextCase, Text)
 {
@@ -224,20 +227,20 @@ TEST_P(ComponentErrorTextCase, Text)
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, ComponentErrorTextCase,
-    ::testing::Values(CodeText { "IDispatchFive", 0x80040205u, "IDispatch error #5" },
-        CodeText { "IDispatchFirst", 0x80040201u, "IDispatch error #1" },
-        CodeText { "IDispatchLast", 0x8004FFFFu, "IDispatch error #65023" },
-        CodeText { "BelowIDispatchRange", 0x80040200u, "Unknown error 0x80040200" },
-        CodeText { "UnknownCode", 0x12ABCDEFu, "Unknown error 0x12ABCDEF" },
-        CodeText { "UnknownSystemNumber", XmlCodeFromErrno(0xFFFF), "Unknown error 0x8007FFFF" },
-        CodeText { "NotFound", kXmlFileNotFound,
-            "The system cannot locate the object specified." },
-        CodeText { "NodeNotFound", kXmlNodeNotFound, "Node not found." },
-        CodeText { "DiskFull", XmlCodeFromErrno(ENOSPC), "No space left on device" },
-        CodeText { "NotADirectory", XmlCodeFromErrno(ENOTDIR), "Not a directory" }),
+    ::testing::Values(CodeText {"IDispatchFive", 0x80040205u, "IDispatch error #5"},
+        CodeText {"IDispatchFirst", 0x80040201u, "IDispatch error #1"},
+        CodeText {"IDispatchLast", 0x8004FFFFu, "IDispatch error #65023"},
+        CodeText {"BelowIDispatchRange", 0x80040200u, "Unknown error 0x80040200"},
+        CodeText {"UnknownCode", 0x12ABCDEFu, "Unknown error 0x12ABCDEF"},
+        CodeText {"UnknownSystemNumber", XmlCodeFromErrno(0xFFFF), "Unknown error 0x8007FFFF"},
+        CodeText {"NotFound", kXmlFileNotFound, "The system cannot locate the object specified."},
+        CodeText {"NodeNotFound", kXmlNodeNotFound, "Node not found."},
+        CodeText {"DiskFull", XmlCodeFromErrno(ENOSPC), "No space left on device"},
+        CodeText {"NotADirectory", XmlCodeFromErrno(ENOTDIR), "Not a directory"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-class SystemErrorTextCase : public ::testing::TestWithParam<CodeText> { };
+class SystemErrorTextCase : public ::testing::TestWithParam<CodeText>
+{ };
 
 TEST_P(SystemErrorTextCase, Text)
 {
@@ -245,10 +248,10 @@ TEST_P(SystemErrorTextCase, Text)
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, SystemErrorTextCase,
-    ::testing::Values(CodeText { "Unknown", 0x0000ABCDu, "Unknown error code 0000abcd (43981)" },
-        CodeText { "UnknownHighBits", 0xFFFF0001u, "Unknown error code ffff0001 (1)" },
-        CodeText { "NoSuchFile", ENOENT, "No such file or directory" },
-        CodeText { "AccessDenied", EACCES, "Permission denied" }),
+    ::testing::Values(CodeText {"Unknown", 0x0000ABCDu, "Unknown error code 0000abcd (43981)"},
+        CodeText {"UnknownHighBits", 0xFFFF0001u, "Unknown error code ffff0001 (1)"},
+        CodeText {"NoSuchFile", ENOENT, "No such file or directory"},
+        CodeText {"AccessDenied", EACCES, "Permission denied"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

@@ -43,23 +43,52 @@ namespace {
 using testing_support::FakeDataSource;
 using testing_support::RecordingView;
 
-const std::vector<std::string> kSchemeNames { "ECC8 Fixed-Length", "ECC8 Var-Length",
-    "ECC16 Fixed-Length", "ECC16 Var-Length", "ECC32 Fixed-Length", "ECC32 Var-Length" };
+const std::vector<std::string> kSchemeNames {"ECC8 Fixed-Length", "ECC8 Var-Length",
+    "ECC16 Fixed-Length", "ECC16 Var-Length", "ECC32 Fixed-Length", "ECC32 Var-Length"};
 // The block size lists keep their entries in alphabetical order.
-const std::vector<std::string> kSortedBlockTexts { "x10000", "x20000", "x4000", "x8000" };
-const std::array<std::string, 6> kInitialSizes { "512", "256", "128", "64", "32", "16" };
-const std::array<std::string, 6> kInitialUpdates { "10", "20", "30", "40", "50", "100" };
+const std::vector<std::string> kSortedBlockTexts {"x10000", "x20000", "x4000", "x8000"};
+const std::array<std::string, 6> kInitialSizes {"512", "256", "128", "64", "32", "16"};
+const std::array<std::string, 6> kInitialUpdates {"10", "20", "30", "40", "50", "100"};
 
 constexpr const char* kBlocksTooSmall
     = "Block size selected is less than the total data size. Please select a bigger block size.";
 constexpr const char* kInSpec = "Application InSpec for Lifetime and Endurance";
 
-FieldId DataSizeField(int row) { return { FieldKind::DataSize, row }; }
-FieldId UpdatesField(int row) { return { FieldKind::Updates, row }; }
-FieldId RecordsField(int row) { return { FieldKind::Records, row }; }
-FieldId OverheadField(int row) { return { FieldKind::Overhead, row }; }
-FieldId BlockOverheadField() { return { FieldKind::BlockOverhead, 0 }; }
-FieldId LifeTimeField() { return { FieldKind::LifeTime, 0 }; }
+FieldId DataSizeField(int row)
+{
+    return {FieldKind::DataSize, row};
+}
+FieldId UpdatesField(int row)
+{
+    return {FieldKind::Updates, row};
+}
+FieldId RecordsField(int row)
+{
+    return {FieldKind::Records, row};
+}
+FieldId OverheadField(int row)
+{
+    return {FieldKind::Overhead, row};
+}
+FieldId BlockOverheadField()
+{
+    return {FieldKind::BlockOverhead, 0};
+}
+FieldId LifeTimeField()
+{
+    return {FieldKind::LifeTime, 0};
+}
+
+// Table rows print as their names in test listings.
+template <class Case>
+requires requires(const Case& c)
+{
+    c.Name;
+}
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 int IndexOf(const ComboState& list, const std::string& text)
 {
@@ -87,14 +116,14 @@ SessionRecord DefaultsRecord()
     record.CusOverheadEn = false;
     record.BlockOverhead = 0;
     record.DataInfo = {
-        { 512, 10, 8, 0, 0 },
-        { 256, 20, 8, 0, 0 },
-        { 128, 30, 8, 0, 0 },
-        { 64, 40, 8, 0, 0 },
-        { 32, 50, 8, 0, 0 },
-        { 16, 100, 8, 0, 0 },
+        {512, 10, 8, 0, 0},
+        {256, 20, 8, 0, 0},
+        {128, 30, 8, 0, 0},
+        {64, 40, 8, 0, 0},
+        {32, 50, 8, 0, 0},
+        {16, 100, 8, 0, 0},
     };
-    record.BlockSize = { "x8000", "x4000", "", "", "", "" };
+    record.BlockSize = {"x8000", "x4000", "", "", "", ""};
     record.BlocksSelected = 2;
     return record;
 }
@@ -105,14 +134,15 @@ SessionRecord SmallSession()
     SessionRecord record;
     record.Scheme = "ECC8 Var-Length";
     record.LifeTime = 12.0f;
-    record.DataInfo = { { 512, 10, 8, 0, 0 } };
-    record.BlockSize = { "x4000", "x8000", "", "", "", "" };
+    record.DataInfo = {{512, 10, 8, 0, 0}};
+    record.BlockSize = {"x4000", "x8000", "", "", "", ""};
     record.BlocksSelected = 2;
     return record;
 }
 
 // What a user sees of the inputs: every text, selection and check.
-struct InputSnapshot {
+struct InputSnapshot
+{
     std::vector<std::string> Texts;
     std::array<int32_t, kMaxDataTypes> Frequency {};
     int Scheme = -1;
@@ -125,7 +155,8 @@ struct InputSnapshot {
     bool operator==(const InputSnapshot&) const = default;
 };
 
-class FormModelTest : public testing::Test {
+class FormModelTest : public testing::Test
+{
 protected:
     FormModelTest() { data.Sessions["Defaults.xml"] = DefaultsRecord(); }
 
@@ -190,11 +221,11 @@ protected:
         for (int r = 0; r < kMaxDataTypes; ++r) {
             const auto row = static_cast<size_t>(r);
             snap.Texts.insert(snap.Texts.end(),
-                { f.DataSize[row], f.Updates[row], f.Records[row], f.Overhead[row] });
+                {f.DataSize[row], f.Updates[row], f.Records[row], f.Overhead[row]});
         }
         snap.Texts.insert(snap.Texts.end(),
-            { f.BlockOverhead, f.TotalUserDataBytes, f.TotalOverhead, f.TotalBytes,
-                f.MaxUpdateRequirement, f.FlashCycles, f.LifeTime });
+            {f.BlockOverhead, f.TotalUserDataBytes, f.TotalOverhead, f.TotalBytes,
+                f.MaxUpdateRequirement, f.FlashCycles, f.LifeTime});
         snap.Frequency = f.Frequency;
         snap.Scheme = S().SchemeList.Selected;
         snap.BlockCount = S().BlockCountList.Selected;
@@ -225,9 +256,9 @@ TEST_F(FormModelTest, StartupAppliesSchemeAndBlocksOfTheDefaultsAndCalculates)
     EXPECT_EQ(model->GetSelectedScheme(), "ECC16 Var-Length");
     EXPECT_EQ(s.In.RecordAlignment, 16);
 
-    EXPECT_EQ(s.BlockCountList.Entries, (std::vector<std::string> { "2", "3", "4", "5", "6" }));
+    EXPECT_EQ(s.BlockCountList.Entries, (std::vector<std::string> {"2", "3", "4", "5", "6"}));
     EXPECT_EQ(model->GetBlockCount(), 2);
-    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> { true, true, false, false, false, false }));
+    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> {true, true, false, false, false, false}));
     for (const auto& list : s.BlockLists)
         EXPECT_EQ(list.Entries, kSortedBlockTexts);
     EXPECT_EQ(s.BlockLists[0].SelectedText(), "x8000");
@@ -246,11 +277,10 @@ TEST_F(FormModelTest, StartupAppliesSchemeAndBlocksOfTheDefaultsAndCalculates)
         EXPECT_EQ(s.Fields.Records[r], "8");
         EXPECT_EQ(s.Fields.Frequency[r], 0);
     }
-    EXPECT_EQ(s.DataTypesList.Entries,
-        (std::vector<std::string> { "1", "2", "3", "4", "5", "6" }));
+    EXPECT_EQ(s.DataTypesList.Entries, (std::vector<std::string> {"1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(model->GetDataTypeSelection(), 6);
-    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> { true, true, true, true, true, true }));
-    EXPECT_EQ(s.DataSizeEnabled, (std::array<bool, 6> { true, true, true, true, true, true }));
+    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> {true, true, true, true, true, true}));
+    EXPECT_EQ(s.DataSizeEnabled, (std::array<bool, 6> {true, true, true, true, true, true}));
 
     EXPECT_FALSE(s.CusOverheadChecked);
     EXPECT_FALSE(s.OverheadColumnVisible);
@@ -299,13 +329,13 @@ TEST_F(FormModelTest, StartupWithFixedLengthDefaultsDoesNotResetTheDataSizes)
 TEST_F(FormModelTest, StartupWithThreeDefaultBlocksShowsThreeLists)
 {
     SessionRecord defaults = DefaultsRecord();
-    defaults.BlockSize = { "x8000", "x4000", "x10000", "", "", "" };
+    defaults.BlockSize = {"x8000", "x4000", "x10000", "", "", ""};
     defaults.BlocksSelected = 3;
     Start(defaults);
 
     EXPECT_TRUE(view.Messages.empty());
     EXPECT_EQ(model->GetBlockCount(), 3);
-    EXPECT_EQ(S().BlockListVisible, (std::array<bool, 6> { true, true, true, false, false, false }));
+    EXPECT_EQ(S().BlockListVisible, (std::array<bool, 6> {true, true, true, false, false, false}));
     EXPECT_EQ(S().BlockLists[2].SelectedText(), "x10000");
     EXPECT_EQ(S().FlashUsedLine, "Flash used for EEPROM emulation: 112 KB");
 }
@@ -325,7 +355,8 @@ TEST_F(FormModelTest, StartupWithoutDefaultsKeepsTheInitialForm)
     EXPECT_TRUE(data.BlockInfoRequests.empty());
 }
 
-struct StartupMessageCase {
+struct StartupMessageCase
+{
     std::string Name;
     std::function<void(SessionRecord&, FakeDataSource&)> Set;
     std::string SelectedScheme;
@@ -333,8 +364,8 @@ struct StartupMessageCase {
     std::vector<std::string> FirstMessages; // all with the error icon
 };
 
-class StartupMessages : public FormModelTest,
-                        public testing::WithParamInterface<StartupMessageCase> { };
+class StartupMessages : public FormModelTest, public testing::WithParamInterface<StartupMessageCase>
+{ };
 
 TEST_P(StartupMessages, AreShownAndStartupGoesOn)
 {
@@ -360,26 +391,27 @@ INSTANTIATE_TEST_SUITE_P(Defaults, StartupMessages,
     testing::Values(
         // Only the beginning of a name: the list's own search takes the first entry
         // that begins with it; the blocks are then asked for the short name.
-        StartupMessageCase { "SchemePrefix",
-            [](SessionRecord& r, FakeDataSource&) { r.Scheme = "ECC16"; }, "ECC16 Fixed-Length", false,
-            { "Error reading block information for scheme ECC16 because Scheme ECC16 is not "
-              "listed in SchemeInfo.xml!" } },
-        StartupMessageCase { "UnknownScheme",
+        StartupMessageCase {"SchemePrefix",
+            [](SessionRecord& r, FakeDataSource&) { r.Scheme = "ECC16"; }, "ECC16 Fixed-Length",
+            false,
+            {"Error reading block information for scheme ECC16 because Scheme ECC16 is not "
+             "listed in SchemeInfo.xml!"}},
+        StartupMessageCase {"UnknownScheme",
             [](SessionRecord& r, FakeDataSource&) { r.Scheme = "ECC64 Var-Length"; },
             "ECC8 Fixed-Length", true,
-            { "Unable to select Scheme 'ECC64 Var-Length'.",
+            {"Unable to select Scheme 'ECC64 Var-Length'.",
                 "Error reading block information for scheme ECC64 Var-Length because Scheme "
-                "ECC64 Var-Length is not listed in SchemeInfo.xml!" } },
-        StartupMessageCase { "UnknownBlockSize",
-            [](SessionRecord& r, FakeDataSource&) { r.BlockSize[1] = "x3000"; },
-            "ECC16 Var-Length", false, { "Unable to select block size 'x3000' at index '1'." } },
-        StartupMessageCase { "CatalogueUnreadable",
+                "ECC64 Var-Length is not listed in SchemeInfo.xml!"}},
+        StartupMessageCase {"UnknownBlockSize",
+            [](SessionRecord& r, FakeDataSource&) { r.BlockSize[1] = "x3000"; }, "ECC16 Var-Length",
+            false, {"Unable to select block size 'x3000' at index '1'."}},
+        StartupMessageCase {"CatalogueUnreadable",
             [](SessionRecord&, FakeDataSource& d) {
                 d.SchemeListError = "SchemeInfo.xml was not found.";
             },
             "", true,
-            { "Schemes information could not be loaded!\nSchemeInfo.xml was not found.",
-                "Unable to select Scheme 'ECC16 Var-Length'." } }),
+            {"Schemes information could not be loaded!\nSchemeInfo.xml was not found.",
+                "Unable to select Scheme 'ECC16 Var-Length'."}}),
     [](const testing::TestParamInfo<StartupMessageCase>& info) { return info.param.Name; });
 
 TEST_F(FormModelTest, StartupWithUnknownDefaultBlockSizeKeepsThatListOnItsFirstEntry)
@@ -397,7 +429,8 @@ TEST_F(FormModelTest, StartupWithUnknownDefaultBlockSizeKeepsThatListOnItsFirstE
 // ---------------------------------------------------------------------------
 // Scheme change
 
-struct SchemeChangeCase {
+struct SchemeChangeCase
+{
     std::string Name;
     std::string Scheme;
     bool CustomizeOverhead;
@@ -406,7 +439,8 @@ struct SchemeChangeCase {
     std::string ToolTip;
 };
 
-class SchemeChange : public FormModelTest, public testing::WithParamInterface<SchemeChangeCase> { };
+class SchemeChange : public FormModelTest, public testing::WithParamInterface<SchemeChangeCase>
+{ };
 
 TEST_P(SchemeChange, ResetsTheFormButKeepsCustomizeOverhead)
 {
@@ -435,7 +469,7 @@ TEST_P(SchemeChange, ResetsTheFormButKeepsCustomizeOverhead)
     EXPECT_EQ(model->GetSelectedScheme(), c.Scheme);
     EXPECT_EQ(s.In.RecordAlignment, c.Alignment);
     EXPECT_EQ(model->GetBlockCount(), 2);
-    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> { true, true, false, false, false, false }));
+    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> {true, true, false, false, false, false}));
     for (size_t k = 0; k < kMaxBlocks; ++k)
         EXPECT_EQ(s.BlockLists[k].SelectedText(), "x10000") << "list " << k + 1;
 
@@ -453,7 +487,7 @@ TEST_P(SchemeChange, ResetsTheFormButKeepsCustomizeOverhead)
     EXPECT_EQ(s.Fields.BlockOverhead, "0");
     EXPECT_EQ(model->GetDataTypeSelection(), 6);
     EXPECT_EQ(s.In.DataTypeCount, 6);
-    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> { true, true, true, true, true, true }));
+    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> {true, true, true, true, true, true}));
     EXPECT_EQ(s.TotalsBelowRow, 6);
 
     EXPECT_EQ(s.CusOverheadChecked, c.CustomizeOverhead);
@@ -468,16 +502,16 @@ TEST_P(SchemeChange, ResetsTheFormButKeepsCustomizeOverhead)
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, SchemeChange,
-    testing::Values(SchemeChangeCase { "Ecc8Fixed", "ECC8 Fixed-Length", true, true, 8,
-                        "Scheme ECC8 with fixed length of data size" },
-        SchemeChangeCase { "Ecc8Var", "ECC8 Var-Length", false, false, 8,
-            "Scheme ECC8 with variable length of data size" },
-        SchemeChangeCase { "Ecc16Fixed", "ECC16 Fixed-Length", false, true, 16,
-            "Scheme ECC16 with fixed length of data size" },
-        SchemeChangeCase { "Ecc32Fixed", "ECC32 Fixed-Length", false, true, 32,
-            "Scheme ECC32 with fixed length of data size" },
-        SchemeChangeCase { "Ecc32Var", "ECC32 Var-Length", true, false, 32,
-            "Scheme ECC32 with variable length of data size" }),
+    testing::Values(SchemeChangeCase {"Ecc8Fixed", "ECC8 Fixed-Length", true, true, 8,
+                        "Scheme ECC8 with fixed length of data size"},
+        SchemeChangeCase {"Ecc8Var", "ECC8 Var-Length", false, false, 8,
+            "Scheme ECC8 with variable length of data size"},
+        SchemeChangeCase {"Ecc16Fixed", "ECC16 Fixed-Length", false, true, 16,
+            "Scheme ECC16 with fixed length of data size"},
+        SchemeChangeCase {"Ecc32Fixed", "ECC32 Fixed-Length", false, true, 32,
+            "Scheme ECC32 with fixed length of data size"},
+        SchemeChangeCase {"Ecc32Var", "ECC32 Var-Length", true, false, 32,
+            "Scheme ECC32 with variable length of data size"}),
     [](const testing::TestParamInfo<SchemeChangeCase>& info) { return info.param.Name; });
 
 TEST_F(FormModelTest, SchemeChangeTotalsFollowTheNewScheme)
@@ -490,7 +524,8 @@ TEST_F(FormModelTest, SchemeChangeTotalsFollowTheNewScheme)
     EXPECT_EQ(S().Fields.TotalBytes, "1176");
 }
 
-struct BlocklessSchemeCase {
+struct BlocklessSchemeCase
+{
     std::string Name;
     std::function<void(FakeDataSource&)> Set;
     std::string Scheme;
@@ -498,7 +533,8 @@ struct BlocklessSchemeCase {
 };
 
 class SchemeWithoutBlocks : public FormModelTest,
-                            public testing::WithParamInterface<BlocklessSchemeCase> { };
+                            public testing::WithParamInterface<BlocklessSchemeCase>
+{ };
 
 TEST_P(SchemeWithoutBlocks, ReportsAndKeepsTheBlockListsButResetsTheRest)
 {
@@ -524,26 +560,28 @@ TEST_P(SchemeWithoutBlocks, ReportsAndKeepsTheBlockListsButResetsTheRest)
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, SchemeWithoutBlocks,
     testing::Values(
-        BlocklessSchemeCase { "NotInCatalogue",
-            [](FakeDataSource& d) { d.ExtraSchemeNames = { "ECC64 Var-Length" }; },
+        BlocklessSchemeCase {"NotInCatalogue",
+            [](FakeDataSource& d) { d.ExtraSchemeNames = {"ECC64 Var-Length"}; },
             "ECC64 Var-Length",
             "Error reading block information for scheme ECC64 Var-Length because Scheme ECC64 "
-            "Var-Length is not listed in SchemeInfo.xml!" },
-        BlocklessSchemeCase { "NoBlockEntries", [](FakeDataSource& d) { d.Schemes[5].Blocks.clear(); },
-            "ECC32 Var-Length",
-            "Error reading block information for scheme ECC32 Var-Length because " }),
+            "Var-Length is not listed in SchemeInfo.xml!"},
+        BlocklessSchemeCase {"NoBlockEntries",
+            [](FakeDataSource& d) { d.Schemes[5].Blocks.clear(); }, "ECC32 Var-Length",
+            "Error reading block information for scheme ECC32 Var-Length because "}),
     [](const testing::TestParamInfo<BlocklessSchemeCase>& info) { return info.param.Name; });
 
 // ---------------------------------------------------------------------------
 // Typing into the fields
 
-struct FirstSizeCase {
+struct FirstSizeCase
+{
     std::string Name;
     std::string Scheme;
     bool Copies;
 };
 
-class FirstDataSize : public FormModelTest, public testing::WithParamInterface<FirstSizeCase> { };
+class FirstDataSize : public FormModelTest, public testing::WithParamInterface<FirstSizeCase>
+{ };
 
 TEST_P(FirstDataSize, IsCopiedWhileTypedOnlyInFixedLengthSchemes)
 {
@@ -553,7 +591,7 @@ TEST_P(FirstDataSize, IsCopiedWhileTypedOnlyInFixedLengthSchemes)
     const std::array<std::string, 6> before = S().Fields.DataSize;
     view.Clear();
 
-    for (const std::string typed : { "2", "24" }) {
+    for (const std::string typed : {"2", "24"}) {
         SCOPED_TRACE(typed);
         Type(DataSizeField(0), typed);
         EXPECT_EQ(S().Fields.DataSize[0], typed);
@@ -564,8 +602,8 @@ TEST_P(FirstDataSize, IsCopiedWhileTypedOnlyInFixedLengthSchemes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, FirstDataSize,
-    testing::Values(FirstSizeCase { "FixedLength", "ECC8 Fixed-Length", true },
-        FirstSizeCase { "VarLength", "ECC16 Var-Length", false }),
+    testing::Values(FirstSizeCase {"FixedLength", "ECC8 Fixed-Length", true},
+        FirstSizeCase {"VarLength", "ECC16 Var-Length", false}),
     [](const testing::TestParamInfo<FirstSizeCase>& info) { return info.param.Name; });
 
 TEST_F(FormModelTest, LifetimeIsCheckedOnEveryChangeOfItsText)
@@ -596,7 +634,7 @@ TEST_F(FormModelTest, DataTypeCountHidesRowsAndMovesTheTotals)
     Start();
 
     ChooseDataTypes(1);
-    EXPECT_EQ(S().RowVisible, (std::array<bool, 6> { true, false, false, false, false, false }));
+    EXPECT_EQ(S().RowVisible, (std::array<bool, 6> {true, false, false, false, false, false}));
     EXPECT_EQ(S().TotalsBelowRow, 1);
     EXPECT_EQ(S().In.DataTypeCount, 1);
     EXPECT_TRUE(S().SubmitEnabled);
@@ -608,7 +646,7 @@ TEST_F(FormModelTest, DataTypeCountHidesRowsAndMovesTheTotals)
     EXPECT_EQ(S().Fields.DataSize[5], "16");
 
     ChooseDataTypes(6);
-    EXPECT_EQ(S().RowVisible, (std::array<bool, 6> { true, true, true, true, true, true }));
+    EXPECT_EQ(S().RowVisible, (std::array<bool, 6> {true, true, true, true, true, true}));
     EXPECT_EQ(S().TotalsBelowRow, 6);
     EXPECT_EQ(S().Fields.TotalBytes, "9648");
     EXPECT_FALSE(S().OverheadColumnVisible);
@@ -624,16 +662,16 @@ TEST_F(FormModelTest, CustomizeOverheadShowsOneOverheadFieldPerRow)
 
     model->UserSetCustomizeOverhead(true);
     EXPECT_TRUE(S().OverheadColumnVisible);
-    EXPECT_EQ(S().OverheadFieldVisible,
-        (std::array<bool, 6> { true, true, true, true, false, false }));
+    EXPECT_EQ(
+        S().OverheadFieldVisible, (std::array<bool, 6> {true, true, true, true, false, false}));
     EXPECT_FALSE(S().ColumnShift);
     EXPECT_TRUE(S().SubmitEnabled);
     EXPECT_EQ(S().Fields.TotalOverhead, totalOverhead); // not recomputed by the click
 
     // While checked, the overhead fields follow the number of data types.
     ChooseDataTypes(2);
-    EXPECT_EQ(S().OverheadFieldVisible,
-        (std::array<bool, 6> { true, true, false, false, false, false }));
+    EXPECT_EQ(
+        S().OverheadFieldVisible, (std::array<bool, 6> {true, true, false, false, false, false}));
     EXPECT_FALSE(S().ColumnShift);
 
     // The customized overheads (all 0) replace the scheme's own at the next focus event.
@@ -652,7 +690,7 @@ TEST_F(FormModelTest, BlockCountShowsListsAndHiddenListsKeepTheirSelections)
 {
     Start();
     ChooseBlockCount(5);
-    EXPECT_EQ(S().BlockListVisible, (std::array<bool, 6> { true, true, true, true, true, false }));
+    EXPECT_EQ(S().BlockListVisible, (std::array<bool, 6> {true, true, true, true, true, false}));
     ChooseBlockSize(3, "x20000");
     ChooseBlockSize(4, "x8000");
     Submit();
@@ -660,7 +698,7 @@ TEST_F(FormModelTest, BlockCountShowsListsAndHiddenListsKeepTheirSelections)
 
     ChooseBlockCount(3);
     EXPECT_EQ(model->GetBlockCount(), 3);
-    EXPECT_EQ(S().BlockListVisible, (std::array<bool, 6> { true, true, true, false, false, false }));
+    EXPECT_EQ(S().BlockListVisible, (std::array<bool, 6> {true, true, true, false, false, false}));
     EXPECT_EQ(S().BlockLists[3].SelectedText(), "x20000");
     EXPECT_EQ(S().BlockLists[4].SelectedText(), "x8000");
     EXPECT_TRUE(S().SubmitEnabled);
@@ -693,14 +731,16 @@ TEST_F(FormModelTest, OutOfRangeDataSizeIsReportedAtTheNextFocusEvent)
     EXPECT_FALSE(S().SubmitEnabled);
 }
 
-struct RefusedFieldCase {
+struct RefusedFieldCase
+{
     std::string Name;
     FieldId Field;
     std::string Text;
     std::string Message;
 };
 
-class RefusedField : public FormModelTest, public testing::WithParamInterface<RefusedFieldCase> { };
+class RefusedField : public FormModelTest, public testing::WithParamInterface<RefusedFieldCase>
+{ };
 
 TEST_P(RefusedField, IsReportedWithFocusOnItAndNoTotals)
 {
@@ -721,20 +761,19 @@ TEST_P(RefusedField, IsReportedWithFocusOnItAndNoTotals)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, RefusedField,
-    testing::Values(
-        RefusedFieldCase { "RecordsAbove16Bits", RecordsField(4), "40000",
-            "Please enter an integer between 1 and 30000." },
-        RefusedFieldCase { "DataSizeAbove16Bits", DataSizeField(1), "32768",
-            "Please enter an integer between 1 and 4096." },
-        RefusedFieldCase { "UpdatesAbove32Bits", UpdatesField(0), "4294967297",
-            "Please enter an integer between 1 and 100000000." },
-        RefusedFieldCase { "UpdatesZero", UpdatesField(2), "0",
-            "Please enter an integer between 1 and 100000000." },
+    testing::Values(RefusedFieldCase {"RecordsAbove16Bits", RecordsField(4), "40000",
+                        "Please enter an integer between 1 and 30000."},
+        RefusedFieldCase {"DataSizeAbove16Bits", DataSizeField(1), "32768",
+            "Please enter an integer between 1 and 4096."},
+        RefusedFieldCase {"UpdatesAbove32Bits", UpdatesField(0), "4294967297",
+            "Please enter an integer between 1 and 100000000."},
+        RefusedFieldCase {"UpdatesZero", UpdatesField(2), "0",
+            "Please enter an integer between 1 and 100000000."},
         // The overhead column is hidden, but its fields are read all the same.
-        RefusedFieldCase { "HiddenOverhead", OverheadField(3), "65537",
-            "Please enter an integer between 0 and 65536." },
-        RefusedFieldCase { "BlockOverheadNotANumber", BlockOverheadField(), "12a",
-            "Please enter an integer." }),
+        RefusedFieldCase {"HiddenOverhead", OverheadField(3), "65537",
+            "Please enter an integer between 0 and 65536."},
+        RefusedFieldCase {
+            "BlockOverheadNotANumber", BlockOverheadField(), "12a", "Please enter an integer."}),
     [](const testing::TestParamInfo<RefusedFieldCase>& info) { return info.param.Name; });
 
 TEST_F(FormModelTest, FocusEventTakesValidInputsIntoTheTotals)
@@ -867,7 +906,8 @@ TEST_F(FormModelTest, DataThatDoesNotFitStopsTheRunAndKeepsSubmitEnabled)
     EXPECT_EQ(S().Fields.TotalBytes, "16325296"); // the totals are already new
 }
 
-struct VerdictCase {
+struct VerdictCase
+{
     std::string Name;
     std::string LifeTime;
     std::string DailyUpdates; // of the single data type
@@ -876,7 +916,8 @@ struct VerdictCase {
     std::string LifetimeNote;
 };
 
-class Verdict : public FormModelTest, public testing::WithParamInterface<VerdictCase> { };
+class Verdict : public FormModelTest, public testing::WithParamInterface<VerdictCase>
+{ };
 
 TEST_P(Verdict, IsWrittenAfterTheChartsRepaint)
 {
@@ -905,14 +946,14 @@ TEST_P(Verdict, IsWrittenAfterTheChartsRepaint)
 }
 
 INSTANTIATE_TEST_SUITE_P(Form, Verdict,
-    testing::Values(VerdictCase { "InSpec", "20", "10", true, "", "" },
-        VerdictCase { "LifetimeOverTwenty", "25", "10", false,
+    testing::Values(VerdictCase {"InSpec", "20", "10", true, "", ""},
+        VerdictCase {"LifetimeOverTwenty", "25", "10", false,
             "Cycling requirement is within specification",
-            "Application lifetime exceeds 20.0 years specification" },
-        VerdictCase { "TooManyCycles", "10", "100000", false,
+            "Application lifetime exceeds 20.0 years specification"},
+        VerdictCase {"TooManyCycles", "10", "100000", false,
             "Recommended:increase number of flash blocks for EEE or reduce the number of "
             "updates to EE data",
-            "" }),
+            ""}),
     [](const testing::TestParamInfo<VerdictCase>& info) { return info.param.Name; });
 
 TEST_F(FormModelTest, RepaintKeepsTextTypedButNotYetTaken)
@@ -949,14 +990,15 @@ TEST_F(FormModelTest, FocusAndSubmitDoNothingWhileNotReady)
 // ---------------------------------------------------------------------------
 // Putting a session into the form
 
-struct RefusedSessionCase {
+struct RefusedSessionCase
+{
     std::string Name;
     std::function<void(SessionRecord&)> Set;
     std::string Error;
 };
 
-class RefusedSession : public FormModelTest,
-                       public testing::WithParamInterface<RefusedSessionCase> { };
+class RefusedSession : public FormModelTest, public testing::WithParamInterface<RefusedSessionCase>
+{ };
 
 TEST_P(RefusedSession, ChangesNothing)
 {
@@ -982,23 +1024,25 @@ TEST_P(RefusedSession, ChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Ranges, RefusedSession,
     testing::Values(
-        RefusedSessionCase { "LifeTimeBelowTenth", [](SessionRecord& r) { r.LifeTime = 0.05f; },
-            "Invalid Life time. Please select a value between 0.1 and 99, both inclusive" },
-        RefusedSessionCase { "LifeTimeAbove99", [](SessionRecord& r) { r.LifeTime = 100.0f; },
-            "Invalid Life time. Please select a value between 0.1 and 99, both inclusive" },
-        RefusedSessionCase { "OneBlock", [](SessionRecord& r) { r.BlocksSelected = 1; },
-            "Invalid number of blocks. Please select a value between 2 and 6, both inclusive" },
-        RefusedSessionCase { "SevenBlocks", [](SessionRecord& r) { r.BlocksSelected = 7; },
-            "Invalid number of blocks. Please select a value between 2 and 6, both inclusive" }),
+        RefusedSessionCase {"LifeTimeBelowTenth", [](SessionRecord& r) { r.LifeTime = 0.05f; },
+            "Invalid Life time. Please select a value between 0.1 and 99, both inclusive"},
+        RefusedSessionCase {"LifeTimeAbove99", [](SessionRecord& r) { r.LifeTime = 100.0f; },
+            "Invalid Life time. Please select a value between 0.1 and 99, both inclusive"},
+        RefusedSessionCase {"OneBlock", [](SessionRecord& r) { r.BlocksSelected = 1; },
+            "Invalid number of blocks. Please select a value between 2 and 6, both inclusive"},
+        RefusedSessionCase {"SevenBlocks", [](SessionRecord& r) { r.BlocksSelected = 7; },
+            "Invalid number of blocks. Please select a value between 2 and 6, both inclusive"}),
     [](const testing::TestParamInfo<RefusedSessionCase>& info) { return info.param.Name; });
 
-struct AcceptedSessionCase {
+struct AcceptedSessionCase
+{
     std::string Name;
     std::function<void(SessionRecord&)> Set;
 };
 
 class AcceptedSession : public FormModelTest,
-                        public testing::WithParamInterface<AcceptedSessionCase> { };
+                        public testing::WithParamInterface<AcceptedSessionCase>
+{ };
 
 TEST_P(AcceptedSession, AtTheLimitsOfItsRanges)
 {
@@ -1014,14 +1058,14 @@ TEST_P(AcceptedSession, AtTheLimitsOfItsRanges)
 
 INSTANTIATE_TEST_SUITE_P(Ranges, AcceptedSession,
     testing::Values(
-        AcceptedSessionCase { "LifeTimeTenth", [](SessionRecord& r) { r.LifeTime = 0.1f; } },
-        AcceptedSessionCase { "LifeTime99", [](SessionRecord& r) { r.LifeTime = 99.0f; } },
-        AcceptedSessionCase { "TwoBlocks", [](SessionRecord& r) { r.BlocksSelected = 2; } },
-        AcceptedSessionCase { "SixBlocks",
+        AcceptedSessionCase {"LifeTimeTenth", [](SessionRecord& r) { r.LifeTime = 0.1f; }},
+        AcceptedSessionCase {"LifeTime99", [](SessionRecord& r) { r.LifeTime = 99.0f; }},
+        AcceptedSessionCase {"TwoBlocks", [](SessionRecord& r) { r.BlocksSelected = 2; }},
+        AcceptedSessionCase {"SixBlocks",
             [](SessionRecord& r) {
                 r.BlocksSelected = 6;
-                r.BlockSize = { "x4000", "x8000", "x10000", "x20000", "x4000", "x8000" };
-            } }),
+                r.BlockSize = {"x4000", "x8000", "x10000", "x20000", "x4000", "x8000"};
+            }}),
     [](const testing::TestParamInfo<AcceptedSessionCase>& info) { return info.param.Name; });
 
 TEST_F(FormModelTest, SessionWithUnknownSchemeIsRefusedWithAnEmptyReason)
@@ -1106,8 +1150,8 @@ TEST_F(FormModelTest, SessionPutsEveryValueIntoTheForm)
     record.LifeTime = 7.5f;
     record.CusOverheadEn = true;
     record.BlockOverhead = 64;
-    record.DataInfo = { { 100, 5, 2, 0, 11 }, { 200, 6, 3, 1, 12 }, { 300, 7, 4, 0, 13 } };
-    record.BlockSize = { "x8000", "x20000", "x4000", "", "", "" };
+    record.DataInfo = {{100, 5, 2, 0, 11}, {200, 6, 3, 1, 12}, {300, 7, 4, 0, 13}};
+    record.BlockSize = {"x8000", "x20000", "x4000", "", "", ""};
     record.BlocksSelected = 3;
     std::string error;
 
@@ -1116,19 +1160,19 @@ TEST_F(FormModelTest, SessionPutsEveryValueIntoTheForm)
     EXPECT_EQ(model->GetSelectedScheme(), "ECC32 Var-Length");
     EXPECT_FLOAT_EQ(s.In.LifeTime, 7.5f);
     EXPECT_EQ(model->GetBlockCount(), 3);
-    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> { true, true, true, false, false, false }));
+    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> {true, true, true, false, false, false}));
     EXPECT_EQ(s.BlockLists[0].SelectedText(), "x8000");
     EXPECT_EQ(s.BlockLists[1].SelectedText(), "x20000");
     EXPECT_EQ(s.BlockLists[2].SelectedText(), "x4000");
     EXPECT_EQ(model->GetDataTypeSelection(), 3);
-    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> { true, true, true, false, false, false }));
+    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> {true, true, true, false, false, false}));
     EXPECT_TRUE(s.CusOverheadChecked);
     EXPECT_TRUE(s.OverheadColumnVisible);
-    EXPECT_EQ(s.OverheadFieldVisible,
-        (std::array<bool, 6> { true, true, true, false, false, false }));
+    EXPECT_EQ(
+        s.OverheadFieldVisible, (std::array<bool, 6> {true, true, true, false, false, false}));
     EXPECT_FALSE(s.ColumnShift);
     EXPECT_EQ(s.Fields.BlockOverhead, "64");
-    const std::array<std::string, 3> sizes { "100", "200", "300" };
+    const std::array<std::string, 3> sizes {"100", "200", "300"};
     for (size_t r = 0; r < 3; ++r) {
         SCOPED_TRACE(r);
         EXPECT_EQ(s.Fields.DataSize[r], sizes[r]);
@@ -1148,13 +1192,13 @@ TEST_F(FormModelTest, FixedLengthSessionCopiesTheFirstSizeIntoRowsItDoesNotSet)
     Start();
     SessionRecord record = SmallSession();
     record.Scheme = "ECC8 Fixed-Length";
-    record.DataInfo = { { 24, 10, 8, 0, 0 }, { 40, 10, 8, 0, 0 } };
+    record.DataInfo = {{24, 10, 8, 0, 0}, {40, 10, 8, 0, 0}};
     std::string error;
 
     ASSERT_TRUE(model->ApplySessionData(record, error));
-    const std::array<std::string, 6> expected { "24", "40", "24", "24", "24", "24" };
+    const std::array<std::string, 6> expected {"24", "40", "24", "24", "24", "24"};
     EXPECT_EQ(S().Fields.DataSize, expected);
-    EXPECT_EQ(S().DataSizeEnabled, (std::array<bool, 6> { true, false, false, false, false, false }));
+    EXPECT_EQ(S().DataSizeEnabled, (std::array<bool, 6> {true, false, false, false, false, false}));
 }
 
 // ---------------------------------------------------------------------------
@@ -1170,7 +1214,7 @@ TEST_F(FormModelTest, SaveThenLoadGivesBackEveryInput)
     ChooseBlockSize(1, "x20000");
     ChooseBlockSize(2, "x4000");
     ChooseDataTypes(4);
-    const std::array<std::string, 4> sizes { "100", "200", "300", "40" };
+    const std::array<std::string, 4> sizes {"100", "200", "300", "40"};
     for (int r = 0; r < 4; ++r) {
         const auto row = static_cast<size_t>(r);
         Type(DataSizeField(r), sizes[row]);
@@ -1198,13 +1242,13 @@ TEST_F(FormModelTest, SaveThenLoadGivesBackEveryInput)
     EXPECT_EQ(saved.Scheme, "ECC32 Var-Length");
     EXPECT_FLOAT_EQ(saved.LifeTime, 15.0f);
     EXPECT_EQ(saved.BlocksSelected, 3);
-    EXPECT_EQ(saved.BlockSize,
-        (std::array<std::string, 6> { "x8000", "x20000", "x4000", "", "", "" }));
+    EXPECT_EQ(
+        saved.BlockSize, (std::array<std::string, 6> {"x8000", "x20000", "x4000", "", "", ""}));
     EXPECT_TRUE(saved.CusOverheadEn);
     EXPECT_EQ(saved.BlockOverhead, 100);
     EXPECT_EQ(saved.DataInfo,
-        (std::vector<_tagEEDATAINFO> { { 100, 5, 2, 0, 1 }, { 200, 6, 3, 1, 2 },
-            { 300, 7, 4, 0, 3 }, { 40, 8, 5, 1, 4 } }));
+        (std::vector<_tagEEDATAINFO> {
+            {100, 5, 2, 0, 1}, {200, 6, 3, 1, 2}, {300, 7, 4, 0, 3}, {40, 8, 5, 1, 4}}));
 
     const InputSnapshot before = Snapshot();
     const std::string verdict = S().VerdictLine;
@@ -1236,8 +1280,8 @@ TEST_F(FormModelTest, SaveThenLoadGivesBackEveryInput)
         EXPECT_EQ(after.Texts[i], before.Texts[i]) << "text " << i;
     for (size_t i = 24; i < after.Texts.size(); ++i)
         EXPECT_EQ(after.Texts[i], before.Texts[i]) << "text " << i;
-    EXPECT_EQ(S().OverheadFieldVisible,
-        (std::array<bool, 6> { true, true, true, true, false, false }));
+    EXPECT_EQ(
+        S().OverheadFieldVisible, (std::array<bool, 6> {true, true, true, true, false, false}));
     EXPECT_FALSE(S().ColumnShift);
     EXPECT_EQ(S().VerdictLine, verdict);
     EXPECT_FALSE(S().SubmitEnabled);
@@ -1304,12 +1348,12 @@ TEST_F(FormModelTest, RestoreDefaultPutsTheDefaultsBack)
     EXPECT_EQ(model->GetSelectedScheme(), "ECC16 Var-Length");
     EXPECT_EQ(s.Fields.LifeTime, "20");
     EXPECT_EQ(model->GetBlockCount(), 2);
-    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> { true, true, false, false, false, false }));
+    EXPECT_EQ(s.BlockListVisible, (std::array<bool, 6> {true, true, false, false, false, false}));
     EXPECT_EQ(s.BlockLists[0].SelectedText(), "x8000");
     EXPECT_EQ(s.BlockLists[1].SelectedText(), "x4000");
     EXPECT_EQ(model->GetDataTypeSelection(), 6);
-    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> { true, true, true, true, true, true }));
-    EXPECT_EQ(s.DataSizeEnabled, (std::array<bool, 6> { true, true, true, true, true, true }));
+    EXPECT_EQ(s.RowVisible, (std::array<bool, 6> {true, true, true, true, true, true}));
+    EXPECT_EQ(s.DataSizeEnabled, (std::array<bool, 6> {true, true, true, true, true, true}));
     EXPECT_FALSE(s.CusOverheadChecked);
     EXPECT_FALSE(s.OverheadColumnVisible);
     EXPECT_TRUE(s.ColumnShift);
@@ -1346,7 +1390,8 @@ TEST_F(FormModelTest, CancelledOpenDialogReadsNothingAndShowsNothing)
     EXPECT_TRUE(Snapshot() == before);
 }
 
-struct CommandMessageCase {
+struct CommandMessageCase
+{
     std::string Name;
     std::function<void(FakeDataSource&, RecordingView&)> Set;
     std::function<void(CFormModel&)> Run;
@@ -1354,8 +1399,8 @@ struct CommandMessageCase {
     MsgIcon Icon;
 };
 
-class CommandMessage : public FormModelTest,
-                       public testing::WithParamInterface<CommandMessageCase> { };
+class CommandMessage : public FormModelTest, public testing::WithParamInterface<CommandMessageCase>
+{ };
 
 TEST_P(CommandMessage, IsTheLastMessageShown)
 {
@@ -1371,11 +1416,11 @@ TEST_P(CommandMessage, IsTheLastMessageShown)
 
 INSTANTIATE_TEST_SUITE_P(Sessions, CommandMessage,
     testing::Values(
-        CommandMessageCase { "SaveSucceeds",
+        CommandMessageCase {"SaveSucceeds",
             [](FakeDataSource&, RecordingView& v) { v.SaveAnswer = "/home/eng/session.xml"; },
             [](CFormModel& m) { m.SaveSessionCommand(); }, "File session.xml saved succesfully!",
-            MsgIcon::Information },
-        CommandMessageCase { "SaveFails",
+            MsgIcon::Information},
+        CommandMessageCase {"SaveFails",
             [](FakeDataSource& d, RecordingView& v) {
                 v.SaveAnswer = "/home/eng/session.xml";
                 d.WriteError = "Error saving session XML file Access is denied..";
@@ -1383,14 +1428,14 @@ INSTANTIATE_TEST_SUITE_P(Sessions, CommandMessage,
             [](CFormModel& m) { m.SaveSessionCommand(); },
             "File session.xml could not be saved!\nError saving session XML file Access is "
             "denied..",
-            MsgIcon::Error },
-        CommandMessageCase { "LoadUnreadable",
+            MsgIcon::Error},
+        CommandMessageCase {"LoadUnreadable",
             [](FakeDataSource&, RecordingView& v) { v.OpenAnswer = "/home/eng/missing.xml"; },
             [](CFormModel& m) { m.LoadSessionCommand(); },
             "File /home/eng/missing.xml loading failed!\nThe system cannot find the file "
             "specified.",
-            MsgIcon::Error },
-        CommandMessageCase { "LoadLifetimeOutOfRange",
+            MsgIcon::Error},
+        CommandMessageCase {"LoadLifetimeOutOfRange",
             [](FakeDataSource& d, RecordingView& v) {
                 SessionRecord r = SmallSession();
                 r.LifeTime = 100.0f;
@@ -1400,19 +1445,21 @@ INSTANTIATE_TEST_SUITE_P(Sessions, CommandMessage,
             [](CFormModel& m) { m.LoadSessionCommand(); },
             "File /home/eng/old.xml loading failed!\nInvalid Life time. Please select a value "
             "between 0.1 and 99, both inclusive",
-            MsgIcon::Error },
-        CommandMessageCase { "RestoreWithoutDefaults",
+            MsgIcon::Error},
+        CommandMessageCase {"RestoreWithoutDefaults",
             [](FakeDataSource& d, RecordingView&) { d.Sessions.erase("Defaults.xml"); },
             [](CFormModel& m) { m.RestoreDefaultCommand(); },
             "Defaults File Defaults.xml could not be loaded!\nThe system cannot find the file "
             "specified.",
-            MsgIcon::Error },
-        CommandMessageCase { "RestoreRefused",
-            [](FakeDataSource& d, RecordingView&) { d.Sessions["Defaults.xml"].BlocksSelected = 7; },
+            MsgIcon::Error},
+        CommandMessageCase {"RestoreRefused",
+            [](FakeDataSource& d, RecordingView&) {
+                d.Sessions["Defaults.xml"].BlocksSelected = 7;
+            },
             [](CFormModel& m) { m.RestoreDefaultCommand(); },
             "Default values could not be restored!\nInvalid number of blocks. Please select a "
             "value between 2 and 6, both inclusive",
-            MsgIcon::Error }),
+            MsgIcon::Error}),
     [](const testing::TestParamInfo<CommandMessageCase>& info) { return info.param.Name; });
 
 TEST_F(FormModelTest, FailedRestoreStillEnablesSubmitAndKeepsTheForm)

@@ -13,7 +13,8 @@
 
 namespace eee::testing_support {
 
-struct FakeScheme {
+struct FakeScheme
+{
     std::string Name;
     int32_t Alignment = 0;
     bool DataRetention = false;
@@ -21,24 +22,25 @@ struct FakeScheme {
 };
 
 // Catalogue of the six schemes plus session files held by name or path.
-class FakeDataSource : public IDataSource {
+class FakeDataSource : public IDataSource
+{
 public:
     FakeDataSource()
     {
         // Block entries are listed out of Index order on purpose: the form sorts them.
         const std::vector<_tagBLOCKINFO> common {
-            { 2, "x10000", 0 },
-            { 0, "x4000", 0 },
-            { 3, "x20000", 0 },
-            { 1, "x8000", 0 },
+            {2, "x10000", 0},
+            {0, "x4000", 0},
+            {3, "x20000", 0},
+            {1, "x8000", 0},
         };
         Schemes = {
-            { "ECC8 Fixed-Length", 8, false, common },
-            { "ECC8 Var-Length", 8, false, common },
-            { "ECC16 Fixed-Length", 16, true, common },
-            { "ECC16 Var-Length", 16, true, common },
-            { "ECC32 Fixed-Length", 32, false, common },
-            { "ECC32 Var-Length", 32, false, common },
+            {"ECC8 Fixed-Length", 8, false, common},
+            {"ECC8 Var-Length", 8, false, common},
+            {"ECC16 Fixed-Length", 16, true, common},
+            {"ECC16 Var-Length", 16, true, common},
+            {"ECC32 Fixed-Length", 32, false, common},
+            {"ECC32 Var-Length", 32, false, common},
         };
     }
 
@@ -105,16 +107,18 @@ public:
     std::vector<std::string> SessionWrites;
 };
 
-struct ShownMessage {
+struct ShownMessage
+{
     std::string Text;
     MsgIcon Icon = MsgIcon::Warning;
 };
 
-class RecordingView : public IFormView {
+class RecordingView : public IFormView
+{
 public:
     void ShowMessage(const std::string& text, MsgIcon icon) override
     {
-        Messages.push_back({ text, icon });
+        Messages.push_back({text, icon});
     }
     void FocusField(FieldId field) override { Focus.push_back(field); }
     void Invalidate() override
