@@ -197,6 +197,7 @@ void CVarn_EEECalcDlg::BuildControls()
     m_ui.CustomizeOverhead->setLayoutDirection(Qt::RightToLeft); // text left of the box
     m_ui.BlockOverheadLabel = label("Block Overhead", 215, 187, 51, 8);
     m_ui.BlockOverhead = field(272, 184, 40, 12, true);
+    m_ui.BlockOverhead->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     m_ui.WriteFrequencyHeader = label("Write Frequency", 13, 202, 45, 19, centred);
     m_ui.WriteFrequencyHeader->setWordWrap(true);
@@ -585,7 +586,8 @@ void CVarn_EEECalcDlg::OnUserGuide()
 {
     // Nothing is reported when the guide is missing or no viewer is registered.
     const QString path = ToQ(m_files.ModuleFolder()) + "/Help/help_Varn_EEE_Calc.pdf";
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (QFileInfo::exists(path))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 // Showing the form

@@ -9,11 +9,12 @@ namespace {
 // The offscreen platform warns about window features it does not have; that is not news.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains("does not support propagateSizeHints") || message.contains("XDG_RUNTIME_DIR not set"))
+    if (message.contains("does not support propagateSizeHints")
+        || message.contains("XDG_RUNTIME_DIR not set"))
         return;
     qt_message_output(type, context, message);
 }
-}
+} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -7,15 +7,15 @@
 #include "chart/ChartWidget.h"
 
 #include <QApplication>
-#include <QColor>
-#include <QRect>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRect>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,13 +26,22 @@
 #include <vector>
 
 // Readable failure output for the Qt values the tests compare.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QColor& colour, std::ostream* os)
 {
     *os << "rgb(" << colour.red() << ", " << colour.green() << ", " << colour.blue() << ")";
 }
-inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
-inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
+inline void PrintTo(const QPoint& p, std::ostream* os)
+{
+    *os << "(" << p.x() << ", " << p.y() << ")";
+}
+inline void PrintTo(const QSize& s, std::ostream* os)
+{
+    *os << s.width() << " x " << s.height();
+}
 inline void PrintTo(const QRect& r, std::ostream* os)
 {
     *os << "(" << r.x() << ", " << r.y() << ") " << r.width() << " x " << r.height();
@@ -48,7 +57,8 @@ inline void PrintTo(const ChartRect& r, std::ostream* os)
 namespace eee::testing_support {
 
 // Counts the chart's reports as they reach the window, just before the window answers them.
-class ChartReportCounter : public QObject {
+class ChartReportCounter : public QObject
+{
 public:
     int Count = 0;
 
@@ -112,7 +122,8 @@ inline std::vector<QString> Texts(const std::vector<RecordingDialogs::Shown>& sh
 
 // A fresh window over the data files beside the test program, shown and active,
 // with its first chart report answered.
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test
+{
 protected:
     void SetUp() override { Open(); }
 
@@ -161,7 +172,8 @@ protected:
 };
 
 // The window after start-up, ready for the user.
-class ShownWindowTest : public WindowTest {
+class ShownWindowTest : public WindowTest
+{
 protected:
     void SetUp() override
     {

@@ -50,6 +50,12 @@ namespace {
             SourceContains = std::move(part);
             return std::move(*this);
         }
+        // A refused load that leaves the form as it was, except for these controls.
+        LoadCase Except(Texts changes) &&
+        {
+            Changes = std::move(changes);
+            return std::move(*this);
+        }
         // A load that applies the file, then checks what the form shows.
         LoadCase Applies(std::function<void(const Texts&)> check = {}) &&
         {
@@ -64,6 +70,7 @@ namespace {
         bool RemoveSchema = false;
         std::vector<Expected> Messages;
         bool FormUnchanged = true;
+        Texts Changes;
         std::string SourceContains; // for schema failures: the offending line
         std::function<void(const Texts&)> Check; // what the form shows afterwards
     };
@@ -94,7 +101,9 @@ namespace {
         if (c.RemoveSchema) {
             ASSERT_TRUE(QFile::remove(ModuleFile("SessionData.xsd")));
         }
-        const Texts before = AllTexts(Window());
+        Texts expected = AllTexts(Window());
+        for (const auto& [control, text] : c.Changes)
+            expected[control] = text;
 
         Load(path);
         const std::vector<Msg> shown = TakeMessages();
@@ -106,7 +115,7 @@ namespace {
             EXPECT_NE(text.find(c.SourceContains, source), std::string::npos) << text;
         }
         if (c.FormUnchanged) {
-            EXPECT_EQ(AllTexts(Window()), before);
+            EXPECT_TRUE(SameTexts(AllTexts(Window()), expected));
         }
         if (c.Check)
             c.Check(InputTexts(Window()));
@@ -167,7 +176,10 @@ namespace {
             .Shows({ { MsgIcon::Error, "Unable to select Scheme 'ECC64 Var-Length'." }, { MsgIcon::Error, kLoadFailed } }),
         LoadCase("SchemeNameDiffersInCase")
             .Editing([](SessionText& s) { s.Scheme = "ecc8 fixed-length"; })
-            .Shows({ { MsgIcon::Error, "Unable to select Scheme 'ecc8 fixed-length'." }, { MsgIcon::Error, kLoadFailed } }),
+            .Shows({ { MsgIcon::Error, "Unable to select Scheme 'ecc8 fixed-length'." }, { MsgIcon::Error, kLoadFailed } })
+            // The list's own search finds the entry, so it stays selected; the
+            // exact comparison then refuses the name before the scheme changes.
+            .Except({ { "Scheme", "ECC8 Fixed-Length" } }),
         LoadCase("UnknownBlockSizeAtIndex")
             .Editing([](SessionText& s) { s.Blocks = { "x10000", "x1234", "x8000" }; })
             .Shows({ { MsgIcon::Error, "Unable to select block size 'x1234' at index '1'." },
@@ -176,8 +188,8 @@ namespace {
                 EXPECT_EQ(t.at("Scheme"), "ECC8 Fixed-Length");
                 EXPECT_EQ(t.at("No. of Blocks"), "3");
                 EXPECT_EQ(t.at("Block Size 1"), "x10000");
-                // The scheme change selected each list's first entry; this one keeps it.
-                EXPECT_EQ(t.at("Block Size 2"), "x4000");
+                // The scheme change selected each list's alphabetically first entry; this one keeps it.
+                EXPECT_EQ(t.at("Block Size 2"), "x10000");
                 EXPECT_EQ(t.at("Block Size 3"), "x8000");
                 EXPECT_EQ(t.at("LifeTime (Years)"), "35");
                 EXPECT_EQ(t.at("DataType2 updates"), "2000");
@@ -197,9 +209,11 @@ namespace {
             }),
         LoadCase("LifeTimeHalfAcceptedThenRefusedByTheForm")
             .Editing([](SessionText& s) { s.LifeTime = "0.5"; })
-            // Once from the size computation of the data type change, once from
-            // the form read before the calculation.
+            // From the lifetime field's own change handler as the text is set, from
+            // the size computation of the data type change, and from the form read
+            // before the calculation.
             .Shows({ { MsgIcon::Warning, "Please enter a number between 1 and 99." },
+                { MsgIcon::Warning, "Please enter a number between 1 and 99." },
                 { MsgIcon::Warning, "Please enter a number between 1 and 99." }, { MsgIcon::Information, kLoaded } })
             .Applies([](const Texts& t) { EXPECT_EQ(t.at("LifeTime (Years)"), "0.5"); }),
         LoadCase("LifeTimeUpperBoundAccepted")

@@ -192,8 +192,8 @@ namespace {
         Load(path);
         EXPECT_EQ(TakeMessages(),
             (std::vector<Msg> { { "File " + path.toStdString() + " loaded successfully!", MsgIcon::Information } }));
-        EXPECT_EQ(InputTexts(Window()), entered);
-        EXPECT_EQ(OutputTexts(Window()), calculated);
+        EXPECT_TRUE(SameTexts(InputTexts(Window()), entered));
+        EXPECT_TRUE(SameTexts(OutputTexts(Window()), calculated));
         EXPECT_FALSE(Ui().Submit->isEnabled()) << "the load calculated";
     }
 

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <set>
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -193,6 +194,27 @@ Texts AllTexts(const CVarn_EEECalcDlg& window)
     t.merge(OutputTexts(window));
     t["Submit"] = window.Ui().Submit->isEnabled() ? "enabled" : "disabled";
     return t;
+}
+
+::testing::AssertionResult SameTexts(const Texts& actual, const Texts& expected)
+{
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure() << "shown / expected:";
+    auto show = [](const Texts& t, const std::string& key) {
+        const auto found = t.find(key);
+        return found == t.end() ? std::string("<not shown>") : ::testing::PrintToString(found->second);
+    };
+    std::set<std::string> keys;
+    for (const auto& [key, value] : actual)
+        keys.insert(key);
+    for (const auto& [key, value] : expected)
+        keys.insert(key);
+    for (const std::string& key : keys) {
+        if (show(actual, key) != show(expected, key))
+            failure << "\n  " << key << ": " << show(actual, key) << " / " << show(expected, key);
+    }
+    return failure;
 }
 
 ::testing::AssertionResult Choose(QComboBox* combo, const QString& text)

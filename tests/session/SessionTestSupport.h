@@ -76,6 +76,8 @@ using Texts = std::map<std::string, std::string>;
 Texts InputTexts(const CVarn_EEECalcDlg& window);
 Texts OutputTexts(const CVarn_EEECalcDlg& window);
 Texts AllTexts(const CVarn_EEECalcDlg& window);
+// Equal texts; on failure, lists the controls that differ.
+::testing::AssertionResult SameTexts(const Texts& actual, const Texts& expected);
 
 // The user's actions on the controls.
 ::testing::AssertionResult Choose(QComboBox* combo, const QString& text);
