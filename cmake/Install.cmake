@@ -2,6 +2,8 @@
 # files and the User Guide together in one folder (they find each other there),
 # the two commands linked into bin, a desktop entry and the icon.
 set(EEE_INSTALL_DIR lib/varn-eee-calc)
+# Installing and packaging take what is built; they need not build the tests first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(EEE_INSTALLED_PROGRAMS varn-eee-calc)
 if(TARGET eee-calc-cli)

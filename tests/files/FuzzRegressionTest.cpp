@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 std::vector<std::string> RegressionInputs()
 {
     std::vector<std::string> inputs;
-    for (const char* folder : { EEE_FUZZ_REGRESSION_DIR, EEE_FUZZ_CORPUS_DIR }) {
+    for (const char* folder : {EEE_FUZZ_REGRESSION_DIR, EEE_FUZZ_CORPUS_DIR}) {
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(folder, ec)) {
             if (entry.is_regular_file() && entry.path().filename() != "README.md")

@@ -15,8 +15,8 @@
 #include <QTest>
 
 #include <cerrno>
-#include <set>
 #include <fcntl.h>
+#include <set>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,27 +24,37 @@
 namespace eee::test {
 
 namespace {
-    constexpr const char* kDataFiles[] = { "SchemeInfo.xml", "SchemeInfo.xsd", "SessionData.xsd", "Defaults.xml" };
+constexpr const char* kDataFiles[]
+    = {"SchemeInfo.xml", "SchemeInfo.xsd", "SessionData.xsd", "Defaults.xml"};
 
-    std::string Std(const QString& text) { return text.toStdString(); }
-
-    const char* IconName(MsgIcon icon)
-    {
-        switch (icon) {
-        case MsgIcon::Warning:
-            return "warning";
-        case MsgIcon::Error:
-            return "error";
-        case MsgIcon::Information:
-            break;
-        }
-        return "information";
-    }
+std::string Std(const QString& text)
+{
+    return text.toStdString();
 }
 
-QString DeliveredFolder() { return QCoreApplication::applicationDirPath(); }
+const char* IconName(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Warning:
+        return "warning";
+    case MsgIcon::Error:
+        return "error";
+    case MsgIcon::Information:
+        break;
+    }
+    return "information";
+}
+} // namespace
 
-QString DeliveredFile(const QString& name) { return QDir(DeliveredFolder()).filePath(name); }
+QString DeliveredFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString DeliveredFile(const QString& name)
+{
+    return QDir(DeliveredFolder()).filePath(name);
+}
 
 QByteArray ReadBytes(const QString& path)
 {
@@ -65,15 +75,18 @@ FolderSnapshot Snapshot(const QString& folder)
 {
     FolderSnapshot files;
     const QDir root(folder);
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    QDirIterator it(
+        folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        struct stat info {};
+        struct stat info
+        { };
         std::string& entry = files[Std(root.relativeFilePath(path))];
         if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
             entry = "<gone>";
         else if (!S_ISREG(info.st_mode))
-            entry = "<special file, mode " + std::to_string(info.st_mode) + ">"; // never read a device
+            entry = "<special file, mode " + std::to_string(info.st_mode)
+                + ">"; // never read a device
         else
             entry = ReadBytes(path).toStdString();
     }
@@ -98,12 +111,15 @@ bool ScratchMount::MakeReadOnly()
 {
     const QByteArray path = QFile::encodeName(m_dir.path());
     return m_mounted
-        && ::mount("tmpfs", path.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+        && ::mount("tmpfs", path.constData(), "tmpfs",
+               MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr)
+        == 0;
 }
 
 bool ScratchMount::Fill()
 {
-    const int fd = ::open(QFile::encodeName(File("filler")).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd
+        = ::open(QFile::encodeName(File("filler")).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0)
         return false;
     const std::string chunk(4096, 'x');
@@ -120,7 +136,8 @@ QByteArray SessionText::Xml() const
     const std::string ns = R"(xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance")";
     const std::string location = "xsi:noNamespaceSchemaLocation=\"" + SchemaLocation + "\"";
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!--Current Session Data-->\n";
-    xml += "<" + Root + " " + (AttributesSwapped ? location + " " + ns : ns + " " + location) + ">\n";
+    xml += "<" + Root + " " + (AttributesSwapped ? location + " " + ns : ns + " " + location)
+        + ">\n";
     xml += "  <Scheme>" + Scheme + "</Scheme>\n";
     xml += "  <LifeTime>" + LifeTime + "</LifeTime>\n";
     xml += "  <BlocksSelected>\n";
@@ -129,7 +146,8 @@ QByteArray SessionText::Xml() const
     xml += "  </BlocksSelected>\n";
     xml += "  <CusOverheadEn>" + CusOverheadEn + "</CusOverheadEn>\n";
     xml += "  <BlockOverhead>" + BlockOverhead + "</BlockOverhead>\n";
-    static constexpr const char* kFields[] = { "DataSize", "Updates", "Records", "Frequency", "CusOverhead" };
+    static constexpr const char* kFields[]
+        = {"DataSize", "Updates", "Records", "Frequency", "CusOverhead"};
     for (const auto& row : Rows) {
         xml += "  <DataInfo>\n";
         for (size_t i = 0; i < row.size(); ++i)
@@ -163,7 +181,9 @@ Texts InputTexts(const CVarn_EEECalcDlg& window)
         t[name + "size"] = Std(ui.DataSize[row]->text());
         t[name + "updates"] = Std(ui.Updates[row]->text());
         t[name + "records"] = Std(ui.Records[row]->text());
-        t[name + "frequency"] = ui.Daily[row]->isChecked() ? "Daily" : ui.Total[row]->isChecked() ? "Total" : "none";
+        t[name + "frequency"] = ui.Daily[row]->isChecked() ? "Daily"
+            : ui.Total[row]->isChecked()                   ? "Total"
+                                                           : "none";
         if (shown(ui.Overhead[row]))
             t[name + "overhead"] = Std(ui.Overhead[row]->text());
     }
@@ -174,17 +194,17 @@ Texts OutputTexts(const CVarn_EEECalcDlg& window)
 {
     const CVarn_EEECalcDlg::Controls& ui = window.Ui();
     return Texts {
-        { "Total User Data Bytes", Std(ui.TotalUserDataBytes->text()) },
-        { "Total Overhead", Std(ui.TotalOverhead->text()) },
-        { "Total User Bytes + Overhead", Std(ui.TotalBytes->text()) },
-        { "Total Application Lifetime Updates", Std(ui.LifetimeUpdates->text()) },
-        { "Maximum EEPROM Update Requirements", Std(ui.MaxUpdateRequirement->text()) },
-        { "Estimated Flash Cycles", Std(ui.FlashCycles->text()) },
-        { "Mean Time between Refresh Cycles (days)", Std(ui.RefreshInterval->text()) },
-        { "verdict", Std(ui.Verdict->text()) },
-        { "recommendation", Std(ui.Recommendation->text()) },
-        { "memory usage", Std(ui.FlashUsed->text()) },
-        { "lifetime note", Std(ui.LifetimeNote->text()) },
+        {"Total User Data Bytes", Std(ui.TotalUserDataBytes->text())},
+        {"Total Overhead", Std(ui.TotalOverhead->text())},
+        {"Total User Bytes + Overhead", Std(ui.TotalBytes->text())},
+        {"Total Application Lifetime Updates", Std(ui.LifetimeUpdates->text())},
+        {"Maximum EEPROM Update Requirements", Std(ui.MaxUpdateRequirement->text())},
+        {"Estimated Flash Cycles", Std(ui.FlashCycles->text())},
+        {"Mean Time between Refresh Cycles (days)", Std(ui.RefreshInterval->text())},
+        {"verdict", Std(ui.Verdict->text())},
+        {"recommendation", Std(ui.Recommendation->text())},
+        {"memory usage", Std(ui.FlashUsed->text())},
+        {"lifetime note", Std(ui.LifetimeNote->text())},
     };
 }
 
@@ -203,7 +223,8 @@ Texts AllTexts(const CVarn_EEECalcDlg& window)
     auto failure = ::testing::AssertionFailure() << "shown / expected:";
     auto show = [](const Texts& t, const std::string& key) {
         const auto found = t.find(key);
-        return found == t.end() ? std::string("<not shown>") : ::testing::PrintToString(found->second);
+        return found == t.end() ? std::string("<not shown>")
+                                : ::testing::PrintToString(found->second);
     };
     std::set<std::string> keys;
     for (const auto& [key, value] : actual)
@@ -242,15 +263,18 @@ void Type(QLineEdit* edit, const QString& text)
         QTest::keyClicks(edit, text);
 }
 
-void Settle() { QTest::qWait(50); }
+void Settle()
+{
+    QTest::qWait(50);
+}
 
 void PrintTo(const Msg& msg, std::ostream* os)
 {
     *os << IconName(msg.Icon) << " " << ::testing::PrintToString(msg.Text);
 }
 
-::testing::AssertionResult MessagesMatch(
-    const std::vector<Msg>& shown, const std::vector<Expected>& expected, const QString& path, const QString& name)
+::testing::AssertionResult MessagesMatch(const std::vector<Msg>& shown,
+    const std::vector<Expected>& expected, const QString& path, const QString& name)
 {
     bool same = shown.size() == expected.size();
     for (size_t i = 0; same && i < shown.size(); ++i) {
@@ -259,7 +283,8 @@ void PrintTo(const Msg& msg, std::ostream* os)
         pattern.replace(QRegularExpression::escape("{name}"), QRegularExpression::escape(name));
         pattern.replace(QRegularExpression::escape("{reason}"), R"([\s\S]*\S[\s\S]*)");
         const QRegularExpression re(QRegularExpression::anchoredPattern(pattern));
-        same = shown[i].Icon == expected[i].Icon && re.match(QString::fromStdString(shown[i].Text)).hasMatch();
+        same = shown[i].Icon == expected[i].Icon
+            && re.match(QString::fromStdString(shown[i].Text)).hasMatch();
     }
     if (same)
         return ::testing::AssertionSuccess();
@@ -268,7 +293,7 @@ void PrintTo(const Msg& msg, std::ostream* os)
         failure << "\n  " << ::testing::PrintToString(m);
     failure << "\nexpected:";
     for (const Expected& e : expected)
-        failure << "\n  " << ::testing::PrintToString(Msg { e.Text, e.Icon });
+        failure << "\n  " << ::testing::PrintToString(Msg {e.Text, e.Icon});
     return failure;
 }
 
@@ -282,9 +307,15 @@ void SessionWindowTest::SetUp()
     }
 }
 
-void SessionWindowTest::TearDown() { m_window.reset(); }
+void SessionWindowTest::TearDown()
+{
+    m_window.reset();
+}
 
-void SessionWindowTest::OpenWindow() { OpenWindow(ModulePath()); }
+void SessionWindowTest::OpenWindow()
+{
+    OpenWindow(ModulePath());
+}
 
 void SessionWindowTest::OpenWindow(const QString& moduleFolder)
 {
@@ -300,7 +331,7 @@ std::vector<Msg> SessionWindowTest::TakeMessages()
     std::vector<Msg> messages;
     for (const RecordingDialogs::Shown& shown : m_dialogs.Messages) {
         EXPECT_EQ(shown.Caption, kMessageCaption);
-        messages.push_back(Msg { Std(shown.Text), shown.Icon });
+        messages.push_back(Msg {Std(shown.Text), shown.Icon});
     }
     m_dialogs.Messages.clear();
     return messages;

@@ -37,7 +37,8 @@ FolderSnapshot Snapshot(const QString& folder);
 
 // A small tmpfs of the test's own, for folders that are full or read-only.
 // Tests skip when the system does not let them mount one.
-class ScratchMount {
+class ScratchMount
+{
 public:
     explicit ScratchMount(const char* options = "size=1m,mode=0755");
     ~ScratchMount();
@@ -56,14 +57,16 @@ private:
     bool m_mounted = false;
 };
 
-// A session file as the program writes it; rows are DataSize, Updates, Records, Frequency, CusOverhead.
-struct SessionText {
+// A session file as the program writes it; rows are DataSize, Updates, Records, Frequency,
+// CusOverhead.
+struct SessionText
+{
     std::string Scheme = "ECC16 Var-Length";
     std::string LifeTime = "20";
-    std::vector<std::string> Blocks { "x8000", "x8000" };
+    std::vector<std::string> Blocks {"x8000", "x8000"};
     std::string CusOverheadEn = "0";
     std::string BlockOverhead = "0";
-    std::vector<std::array<std::string, 5>> Rows { { "512", "10", "8", "0", "0" } };
+    std::vector<std::array<std::string, 5>> Rows {{"512", "10", "8", "0", "0"}};
     std::string Root = "SessionData";
     std::string SchemaLocation = "SessionData.xsd";
     bool AttributesSwapped = false;
@@ -86,7 +89,8 @@ void Type(QLineEdit* edit, const QString& text);
 void Settle();
 
 // A message box as the recorder saw it.
-struct Msg {
+struct Msg
+{
     std::string Text;
     MsgIcon Icon = MsgIcon::Information;
     bool operator==(const Msg&) const = default;
@@ -95,16 +99,18 @@ void PrintTo(const Msg& msg, std::ostream* os);
 
 // An expected message: the text is literal except for {path} (a file's full
 // path), {name} (its name) and {reason} (any text the XML parser gives).
-struct Expected {
+struct Expected
+{
     MsgIcon Icon;
     std::string Text;
 };
-::testing::AssertionResult MessagesMatch(const std::vector<Msg>& shown, const std::vector<Expected>& expected,
-    const QString& path = {}, const QString& name = {});
+::testing::AssertionResult MessagesMatch(const std::vector<Msg>& shown,
+    const std::vector<Expected>& expected, const QString& path = {}, const QString& name = {});
 
 // Fixture: a module folder holding copies of the delivered data files, a
 // second folder for the user's own files, and the window on the module folder.
-class SessionWindowTest : public ::testing::Test {
+class SessionWindowTest : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
