@@ -82,6 +82,10 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes)
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode))
         return EISDIR;
+    // Only a regular file is replaced: renaming over a device, a pipe or a
+    // socket would destroy it instead of writing to it.
+    if (replacing && !S_ISREG(old.st_mode))
+        return EINVAL;
 
     const std::string stem
         = (folder == "/" ? "/" : folder + "/") + "." + name.substr(0, kMaxTempStem);

@@ -149,7 +149,9 @@ bool CFileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::
         return false;
     }
     if (!xml::IsRegularFile(PathOf(schemaName))) {
-        errorText = "Schema File " + schemaName + " does not exist for validating " + fileName;
+        // Messages name the file without its folder, as the user chose it.
+        errorText = "Schema File " + schemaName + " does not exist for validating "
+            + std::string(BaseName(fileName));
         return false;
     }
     return Validate(fileName, schemaName, errorText);
@@ -162,7 +164,7 @@ bool CFileAccess::Impl::Validate(
     int err = 0;
     const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), bytes, err);
     if (status == xml::ReadStatus::NotFound) {
-        errorText = "File " + fileName + " not found!";
+        errorText = "File " + std::string(BaseName(fileName)) + " not found!";
         return false;
     }
 
@@ -203,7 +205,8 @@ bool CFileAccess::Impl::Validate(
             }
         }
     }
-    errorText = "Validation failed on " + fileName + "\n=====================" + "\nReason: "
+    errorText = "Validation failed on " + std::string(BaseName(fileName)) + "\n====================="
+        + "\nReason: "
         + reason + "\nSource: " + text::ShowableText(xml::LineOfText(bytes, line), 256) + "\n";
     return false;
 }
