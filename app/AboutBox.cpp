@@ -19,8 +19,8 @@ CAboutBox::CAboutBox(QWidget* parent)
     picture->setGeometry(CVarn_EEECalcDlg::DialogRect(7, 10, 68, 20).x(),
         CVarn_EEECalcDlg::DialogRect(7, 10, 68, 20).y(), 102, 32);
 
-    const char* lines[] = { "Varn Calculator", "Based on Varn flash family", "Corvant Semiconductor Inc.",
-        "Version 0.5.4" };
+    const char* lines[] = {"Varn Calculator", "Based on Varn flash family",
+        "Corvant Semiconductor Inc.", "Version 0.5.4"};
     int top = 8;
     for (const char* text : lines) {
         auto* line = new QLabel(text, this);

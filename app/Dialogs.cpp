@@ -6,18 +6,18 @@
 namespace eee {
 
 namespace {
-    const QStringList kSessionFilters { "XML files (*.xml)", "XML Files (*.XML)" };
+const QStringList kSessionFilters {"XML files (*.xml)", "XML Files (*.XML)"};
 
-    std::optional<QString> RunFileDialog(QFileDialog& dialog)
-    {
-        dialog.setNameFilters(kSessionFilters);
-        dialog.setDefaultSuffix("xml");
-        dialog.selectFile(kDefaultSessionName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        return dialog.selectedFiles().constFirst();
-    }
+std::optional<QString> RunFileDialog(QFileDialog& dialog)
+{
+    dialog.setNameFilters(kSessionFilters);
+    dialog.setDefaultSuffix("xml");
+    dialog.selectFile(kDefaultSessionName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
+} // namespace
 
 void QtDialogs::Message(QWidget* parent, const QString& text, MsgIcon icon)
 {

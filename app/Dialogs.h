@@ -14,7 +14,8 @@ namespace eee {
 inline constexpr const char* kMessageCaption = "Varn EEE-CALC";
 inline constexpr const char* kDefaultSessionName = "SessionData.xml";
 
-class IDialogs {
+class IDialogs
+{
 public:
     virtual ~IDialogs() = default;
     virtual void Message(QWidget* parent, const QString& text, MsgIcon icon) = 0;
@@ -24,7 +25,8 @@ public:
 };
 
 // The real dialogs: Qt message boxes with the program's caption, Qt file dialogs.
-class QtDialogs : public IDialogs {
+class QtDialogs : public IDialogs
+{
 public:
     void Message(QWidget* parent, const QString& text, MsgIcon icon) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) override;

@@ -24,68 +24,77 @@
 #include <QVBoxLayout>
 
 // Resources of a static library must be registered by hand.
-static void InitWindowResources() { Q_INIT_RESOURCE(resources); }
+static void InitWindowResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace eee {
 
 namespace {
-    // The window's template is laid out in dialog units of its font: a quarter
-    // of the average character width across, an eighth of the height down.
-    constexpr int kBaseUnitX = 6;
-    constexpr int kBaseUnitY = 13;
-    constexpr int kClientWidthDu = 567;
-    constexpr int kClientHeightDu = 393;
-    const QRect kChartRect(QPoint(500, 65), QPoint(837, 300)); // client pixels, 338 x 236
-    // How far each of the five data columns moves while the overhead column is hidden.
-    constexpr int kColumnShiftPixels = 10;
+// The window's template is laid out in dialog units of its font: a quarter
+// of the average character width across, an eighth of the height down.
+constexpr int kBaseUnitX = 6;
+constexpr int kBaseUnitY = 13;
+constexpr int kClientWidthDu = 567;
+constexpr int kClientHeightDu = 393;
+const QRect kChartRect(QPoint(500, 65), QPoint(837, 300)); // client pixels, 338 x 236
+// How far each of the five data columns moves while the overhead column is hidden.
+constexpr int kColumnShiftPixels = 10;
 
-    constexpr std::array<int, kMaxBlocks> kBlockListTops { 68, 84, 100, 116, 132, 148 };
-    constexpr std::array<int, kMaxDataTypes> kRowLabelTops { 221, 236, 250, 264, 278, 292 };
-    constexpr std::array<int, kMaxDataTypes> kDataSizeTops { 221, 235, 249, 264, 279, 293 };
-    constexpr std::array<int, kMaxDataTypes> kFieldTops { 221, 235, 249, 264, 278, 292 };
-    constexpr std::array<int, kMaxDataTypes> kRadioTops { 224, 237, 251, 266, 280, 294 };
+constexpr std::array<int, kMaxBlocks> kBlockListTops {68, 84, 100, 116, 132, 148};
+constexpr std::array<int, kMaxDataTypes> kRowLabelTops {221, 236, 250, 264, 278, 292};
+constexpr std::array<int, kMaxDataTypes> kDataSizeTops {221, 235, 249, 264, 279, 293};
+constexpr std::array<int, kMaxDataTypes> kFieldTops {221, 235, 249, 264, 278, 292};
+constexpr std::array<int, kMaxDataTypes> kRadioTops {224, 237, 251, 266, 280, 294};
 
-    QFont DialogFont()
-    {
-        QFont font;
-        // A narrow sans keeps every caption inside its place of the template.
-        font.setFamilies({ "DejaVu Sans Condensed", "Liberation Sans Narrow", "Tahoma", "DejaVu Sans" });
-        font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(11);
-        return font;
-    }
-
-    QString ToQ(const std::string& text) { return QString::fromStdString(text); }
-    std::string FromQ(const QString& text) { return text.toStdString(); }
-
-    void SetTextIfChanged(QLineEdit* edit, const std::string& text)
-    {
-        const QString value = ToQ(text);
-        if (edit->text() != value)
-            edit->setText(value);
-    }
-
-    void SetTextIfChanged(QLabel* label, const std::string& text)
-    {
-        const QString value = ToQ(text);
-        if (label->text() != value)
-            label->setText(value);
-    }
-
-    void SyncCombo(QComboBox* combo, const ComboState& state)
-    {
-        bool same = combo->count() == static_cast<int>(state.Entries.size());
-        for (int i = 0; same && i < combo->count(); ++i)
-            same = combo->itemText(i) == ToQ(state.Entries[static_cast<size_t>(i)]);
-        if (!same) {
-            combo->clear();
-            for (const auto& entry : state.Entries)
-                combo->addItem(ToQ(entry));
-        }
-        if (combo->currentIndex() != state.Selected)
-            combo->setCurrentIndex(state.Selected);
-    }
+QFont DialogFont()
+{
+    QFont font;
+    // A narrow sans keeps every caption inside its place of the template.
+    font.setFamilies({"DejaVu Sans Condensed", "Liberation Sans Narrow", "Tahoma", "DejaVu Sans"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
 }
+
+QString ToQ(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+std::string FromQ(const QString& text)
+{
+    return text.toStdString();
+}
+
+void SetTextIfChanged(QLineEdit* edit, const std::string& text)
+{
+    const QString value = ToQ(text);
+    if (edit->text() != value)
+        edit->setText(value);
+}
+
+void SetTextIfChanged(QLabel* label, const std::string& text)
+{
+    const QString value = ToQ(text);
+    if (label->text() != value)
+        label->setText(value);
+}
+
+void SyncCombo(QComboBox* combo, const ComboState& state)
+{
+    bool same = combo->count() == static_cast<int>(state.Entries.size());
+    for (int i = 0; same && i < combo->count(); ++i)
+        same = combo->itemText(i) == ToQ(state.Entries[static_cast<size_t>(i)]);
+    if (!same) {
+        combo->clear();
+        for (const auto& entry : state.Entries)
+            combo->addItem(ToQ(entry));
+    }
+    if (combo->currentIndex() != state.Selected)
+        combo->setCurrentIndex(state.Selected);
+}
+} // namespace
 
 QRect CVarn_EEECalcDlg::DialogRect(int x, int y, int width, int height)
 {
@@ -133,7 +142,8 @@ void CVarn_EEECalcDlg::BuildControls()
         box->setGeometry(DialogRect(x, y, w, h));
         return box;
     };
-    auto label = [c](const char* text, int x, int y, int w, int h, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto label = [c](const char* text, int x, int y, int w, int h,
+                     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
         auto* l = new QLabel(text, c);
         QRect r = DialogRect(x, y, w, h);
         // Where this font needs a few pixels more than the template gives, the
@@ -211,7 +221,8 @@ void CVarn_EEECalcDlg::BuildControls()
     m_ui.OverheadHeader = label("Overhead", 275, 205, 32, 8, centred);
 
     for (int row = 0; row < kMaxDataTypes; ++row) {
-        m_ui.RowLabel[row] = label(qPrintable(QString("DataType%1").arg(row + 1)), 17, kRowLabelTops[row], 38, 12);
+        m_ui.RowLabel[row]
+            = label(qPrintable(QString("DataType%1").arg(row + 1)), 17, kRowLabelTops[row], 38, 12);
         m_ui.DataSize[row] = field(65, kDataSizeTops[row], 48, 12, true);
         m_ui.Updates[row] = field(123, kFieldTops[row], 48, 12, true);
         m_ui.Records[row] = field(181, kFieldTops[row], 48, 12, true);
@@ -283,9 +294,9 @@ void CVarn_EEECalcDlg::BuildControls()
     m_ui.Picture->setGeometry(QRect(DialogRect(489, 315, 58, 20).topLeft(), QSize(102, 32)));
 
     // The places the moving controls start from (the template's, with the overhead column shown).
-    m_headerBase = { m_ui.ColumnHeaders[0]->geometry(), m_ui.ColumnHeaders[1]->geometry(),
+    m_headerBase = {m_ui.ColumnHeaders[0]->geometry(), m_ui.ColumnHeaders[1]->geometry(),
         m_ui.ColumnHeaders[2]->geometry(), m_ui.ColumnHeaders[3]->geometry(),
-        m_ui.ColumnHeaders[4]->geometry() };
+        m_ui.ColumnHeaders[4]->geometry()};
     for (int row = 0; row < kMaxDataTypes; ++row) {
         m_columnBase[0][row] = m_ui.DataSize[row]->geometry();
         m_columnBase[1][row] = m_ui.Updates[row]->geometry();
@@ -341,13 +352,13 @@ void CVarn_EEECalcDlg::BuildControls()
         Sync();
     });
     connect(m_ui.Submit, &QPushButton::clicked, this, &CVarn_EEECalcDlg::RunCalculation);
-    ConnectField(m_ui.LifeTime, FieldId { FieldKind::LifeTime, 0 }, false);
-    ConnectField(m_ui.BlockOverhead, FieldId { FieldKind::BlockOverhead, 0 }, true);
+    ConnectField(m_ui.LifeTime, FieldId {FieldKind::LifeTime, 0}, false);
+    ConnectField(m_ui.BlockOverhead, FieldId {FieldKind::BlockOverhead, 0}, true);
     for (int row = 0; row < kMaxDataTypes; ++row) {
-        ConnectField(m_ui.DataSize[row], FieldId { FieldKind::DataSize, row }, true);
-        ConnectField(m_ui.Updates[row], FieldId { FieldKind::Updates, row }, true);
-        ConnectField(m_ui.Records[row], FieldId { FieldKind::Records, row }, true);
-        ConnectField(m_ui.Overhead[row], FieldId { FieldKind::Overhead, row }, true);
+        ConnectField(m_ui.DataSize[row], FieldId {FieldKind::DataSize, row}, true);
+        ConnectField(m_ui.Updates[row], FieldId {FieldKind::Updates, row}, true);
+        ConnectField(m_ui.Records[row], FieldId {FieldKind::Records, row}, true);
+        ConnectField(m_ui.Overhead[row], FieldId {FieldKind::Overhead, row}, true);
         connect(m_ui.Total[row], &QRadioButton::clicked, this, [this, row] {
             m_form.UserClickFrequency(row, false);
             Sync();
@@ -381,8 +392,8 @@ bool CVarn_EEECalcDlg::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
             || reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason) {
-            const FieldId field { static_cast<FieldKind>(watched->property("eeeFieldKind").toInt()),
-                watched->property("eeeFieldRow").toInt() };
+            const FieldId field {static_cast<FieldKind>(watched->property("eeeFieldKind").toInt()),
+                watched->property("eeeFieldRow").toInt()};
             m_form.OnInputFocus(field);
             Sync();
         }
@@ -407,14 +418,15 @@ void CVarn_EEECalcDlg::BuildMenu()
     m_ui.About = help->addAction("&About");
 
     // The accelerators work wherever the focus is in the window.
-    for (QAction* action : { m_ui.LoadSession, m_ui.SaveSession, m_ui.Exit }) {
+    for (QAction* action : {m_ui.LoadSession, m_ui.SaveSession, m_ui.Exit}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
     connect(m_ui.LoadSession, &QAction::triggered, this, &CVarn_EEECalcDlg::LoadSessionCommand);
     connect(m_ui.SaveSession, &QAction::triggered, this, &CVarn_EEECalcDlg::SaveSessionCommand);
     connect(m_ui.Exit, &QAction::triggered, this, &CVarn_EEECalcDlg::OnExit);
-    connect(m_ui.RestoreDefault, &QAction::triggered, this, &CVarn_EEECalcDlg::RestoreDefaultCommand);
+    connect(
+        m_ui.RestoreDefault, &QAction::triggered, this, &CVarn_EEECalcDlg::RestoreDefaultCommand);
     connect(m_ui.UserGuide, &QAction::triggered, this, &CVarn_EEECalcDlg::OnUserGuide);
     connect(m_ui.About, &QAction::triggered, this, &CVarn_EEECalcDlg::OnAbout);
 }
@@ -620,8 +632,8 @@ void CVarn_EEECalcDlg::Sync()
         SetTextIfChanged(m_ui.Overhead[r], f.Overhead[r]);
         (f.Frequency[r] != 0 ? m_ui.Daily[r] : m_ui.Total[r])->setChecked(true);
         const bool shown = s.RowVisible[r];
-        for (QWidget* w : std::initializer_list<QWidget*> { m_ui.RowLabel[r], m_ui.DataSize[r],
-                 m_ui.Updates[r], m_ui.Records[r], m_ui.Total[r], m_ui.Daily[r] })
+        for (QWidget* w : std::initializer_list<QWidget*> {m_ui.RowLabel[r], m_ui.DataSize[r],
+                 m_ui.Updates[r], m_ui.Records[r], m_ui.Total[r], m_ui.Daily[r]})
             w->setVisible(shown);
         m_ui.DataSize[r]->setEnabled(s.DataSizeEnabled[r]);
         m_ui.Overhead[r]->setVisible(s.OverheadFieldVisible[r]);
@@ -655,8 +667,8 @@ void CVarn_EEECalcDlg::PlaceMovableControls()
         const int dx = shift * (column + 1);
         m_ui.ColumnHeaders[column]->setGeometry(m_headerBase[column].translated(dx, 0));
         for (int row = 0; row < kMaxDataTypes; ++row) {
-            const std::array<QWidget*, 5> cells { m_ui.DataSize[row], m_ui.Updates[row],
-                m_ui.Records[row], m_ui.Total[row], m_ui.Daily[row] };
+            const std::array<QWidget*, 5> cells {m_ui.DataSize[row], m_ui.Updates[row],
+                m_ui.Records[row], m_ui.Total[row], m_ui.Daily[row]};
             QWidget* w = cells[static_cast<size_t>(column)];
             w->setGeometry(m_columnBase[column][row].translated(dx, 0));
         }
@@ -670,7 +682,7 @@ void CVarn_EEECalcDlg::PlaceMovableControls()
     const int labelHeight = m_ui.TotalLabels[2]->height();
     for (QLabel* l : m_ui.TotalLabels)
         l->move(l->x(), bottom + 5);
-    for (QLineEdit* e : { m_ui.TotalUserDataBytes, m_ui.TotalOverhead, m_ui.TotalBytes })
+    for (QLineEdit* e : {m_ui.TotalUserDataBytes, m_ui.TotalOverhead, m_ui.TotalBytes})
         e->move(e->x(), bottom + labelHeight + 9);
 }
 

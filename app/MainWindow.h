@@ -28,7 +28,8 @@ namespace eee {
 
 class CEEEChart;
 
-class CVarn_EEECalcDlg : public QDialog, private IFormView {
+class CVarn_EEECalcDlg : public QDialog, private IFormView
+{
     Q_OBJECT
 public:
     // The module folder holds the data files; by default the executable's folder.
@@ -40,7 +41,8 @@ public:
     QWidget* Client() const { return m_client; }
 
     // The controls, for the window's tests.
-    struct Controls {
+    struct Controls
+    {
         QComboBox* Scheme = nullptr;
         QLineEdit* LifeTime = nullptr;
         QComboBox* BlockCount = nullptr;

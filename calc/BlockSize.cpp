@@ -5,15 +5,15 @@
 namespace eee {
 
 namespace {
-    // 16^power reduced modulo 2^64: powers of 16 from 16^16 on are 0 modulo 2^64,
-    // so a long text of leading zeros still reads as its value.
-    uint64_t PowerOf16(size_t power)
-    {
-        if (power >= 16)
-            return 0;
-        return uint64_t { 1 } << (4 * power);
-    }
+// 16^power reduced modulo 2^64: powers of 16 from 16^16 on are 0 modulo 2^64,
+// so a long text of leading zeros still reads as its value.
+uint64_t PowerOf16(size_t power)
+{
+    if (power >= 16)
+        return 0;
+    return uint64_t {1} << (4 * power);
 }
+} // namespace
 
 int64_t ParseBlockSize(std::string_view text)
 {

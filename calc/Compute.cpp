@@ -9,17 +9,20 @@
 namespace eee {
 
 namespace {
-    constexpr int64_t kDaysPerYear = 365;
+constexpr int64_t kDaysPerYear = 365;
 
-    int ClampCount(int32_t count, int maximum) { return std::clamp<int32_t>(count, 0, maximum); }
+int ClampCount(int32_t count, int maximum)
+{
+    return std::clamp<int32_t>(count, 0, maximum);
 }
+} // namespace
 
 void ComputeSizes(CalcInputs& in, CalcResults& out)
 {
     const int n = ClampCount(in.DataTypeCount, kMaxDataTypes);
     int64_t userBytes = 0;
     for (int i = 0; i < n; ++i)
-        userBytes += int64_t { in.DataSize[i] } * in.Records[i];
+        userBytes += int64_t {in.DataSize[i]} * in.Records[i];
 
     int64_t overhead = 0;
     if (in.CusOverheadEn) {
@@ -27,7 +30,7 @@ void ComputeSizes(CalcInputs& in, CalcResults& out)
         overhead = in.BlockOverhead;
         for (int i = 0; i < n; ++i) {
             in.RecordOverhead[i] = in.CusOverhead[i];
-            overhead += int64_t { in.RecordOverhead[i] } * in.Records[i];
+            overhead += int64_t {in.RecordOverhead[i]} * in.Records[i];
         }
     } else {
         overhead = BlockHeaderOverhead(in.Scheme);
@@ -41,7 +44,7 @@ void ComputeSizes(CalcInputs& in, CalcResults& out)
                 pad = remainder > 0 ? alignment - remainder : 0;
             }
             in.RecordOverhead[i] = header + pad;
-            overhead += int64_t { in.RecordOverhead[i] } * in.Records[i];
+            overhead += int64_t {in.RecordOverhead[i]} * in.Records[i];
         }
     }
     out.TotalUserDataBytes = userBytes;
@@ -74,13 +77,13 @@ FlashCycleEstimate EstimateFlashCycles(const CalcInputs& in, int64_t flashUsedBy
 {
     const int n = ClampCount(in.DataTypeCount, kMaxDataTypes);
     const int64_t header = in.CusOverheadEn ? in.BlockOverhead : BlockHeaderOverhead(in.Scheme);
-    const int64_t blockHeaders = int64_t { in.BlocksSelected } * header;
+    const int64_t blockHeaders = int64_t {in.BlocksSelected} * header;
     const int64_t flash = flashUsedBytes;
 
     std::array<int64_t, kMaxDataTypes> held {};
     int64_t allHeld = 0;
     for (int i = 0; i < n; ++i) {
-        held[i] = (int64_t { in.DataSize[i] } + in.RecordOverhead[i]) * in.Records[i];
+        held[i] = (int64_t {in.DataSize[i]} + in.RecordOverhead[i]) * in.Records[i];
         allHeld += held[i];
     }
     const int64_t allOthers = blockHeaders + allHeld; // P
@@ -153,8 +156,8 @@ bool ComputeEndurance(const CalcInputs& in, CalcResults& out, EnduranceTexts& te
     texts.RefreshComputed = false;
     texts.RefreshInterval.clear();
     if (out.FlashCycles != 0.0) {
-        double days = static_cast<double>(
-            static_cast<long double>(lifeTime) * 365.0L / static_cast<long double>(out.FlashCycles));
+        double days = static_cast<double>(static_cast<long double>(lifeTime) * 365.0L
+            / static_cast<long double>(out.FlashCycles));
         texts.RefreshInterval = RefreshIntervalText(days);
         out.RefreshIntervalDays = days;
         texts.RefreshComputed = true;
@@ -172,9 +175,9 @@ VerdictTexts MakeVerdict(float lifeTime, double flashCycles, int cyclesLimit, fl
     const float outOfSpecYears = lifeTime - inSpecYears;
     verdict.First = Format(" - In spec for first %.1f years. Out of spec for last %.1f years",
         static_cast<double>(inSpecYears), static_cast<double>(outOfSpecYears));
-    verdict.Second = flashCycles <= cyclesLimit
-        ? "Cycling requirement is within specification"
-        : "Recommended:increase number of flash blocks for EEE or reduce the number of updates to EE data";
+    verdict.Second = flashCycles <= cyclesLimit ? "Cycling requirement is within specification"
+                                                : "Recommended:increase number of flash blocks for "
+                                                  "EEE or reduce the number of updates to EE data";
     if (lifeTime > kLifetimeLimit)
         verdict.Lifetime = Format("Application lifetime exceeds %.1f years specification", 20.0);
     return verdict;

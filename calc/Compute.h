@@ -21,7 +21,8 @@ void ComputeSizes(CalcInputs& in, CalcResults& out);
 // blockBytes[k] is the size of block k (0 for an empty list).
 bool BlocksFit(int64_t totalBytes, const std::array<int64_t, kMaxBlocks>& blockBytes, int nb);
 
-struct FlashCycleEstimate {
+struct FlashCycleEstimate
+{
     double Cycles = 0.0;
     // A data type or the block headers need more room than the blocks give:
     // the data does not fit and no estimate exists.
@@ -30,9 +31,11 @@ struct FlashCycleEstimate {
 
 // Estimated flash erase cycles over a lifetime of `lifeTime` years, given the
 // bytes of the selected blocks and the record overheads of the last ComputeSizes.
-FlashCycleEstimate EstimateFlashCycles(const CalcInputs& in, int64_t flashUsedBytes, float lifeTime);
+FlashCycleEstimate EstimateFlashCycles(
+    const CalcInputs& in, int64_t flashUsedBytes, float lifeTime);
 
-struct EnduranceTexts {
+struct EnduranceTexts
+{
     std::string LifetimeUpdates; // "Total Application Lifetime Updates"
     std::string RefreshInterval; // empty when the interval was not computed
     bool RefreshComputed = false;
@@ -43,7 +46,8 @@ struct EnduranceTexts {
 // When the cycles are 0 the refresh interval keeps its previous value.
 bool ComputeEndurance(const CalcInputs& in, CalcResults& out, EnduranceTexts& texts);
 
-struct VerdictTexts {
+struct VerdictTexts
+{
     std::string First;
     std::string Second;
     std::string Lifetime;

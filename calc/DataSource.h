@@ -10,7 +10,8 @@
 
 namespace eee {
 
-class IDataSource {
+class IDataSource
+{
 public:
     virtual ~IDataSource() = default;
     // Appends the names of all schemes; errorText is set on failure.
@@ -20,10 +21,12 @@ public:
         std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention)
         = 0;
     // Reads a session file: a file name in the module folder or a full path.
-    virtual bool ReadSession(SessionRecord& record, const std::string& fileName, std::string& errorText)
+    virtual bool ReadSession(
+        SessionRecord& record, const std::string& fileName, std::string& errorText)
         = 0;
     // Writes a session file to a full path.
-    virtual bool WriteSession(const SessionRecord& record, const std::string& path, std::string& errorText)
+    virtual bool WriteSession(
+        const SessionRecord& record, const std::string& path, std::string& errorText)
         = 0;
 };
 

@@ -9,128 +9,138 @@
 namespace eee {
 
 namespace {
-    constexpr int16_t kDataSizeMin = 1, kDataSizeMax = 4096;
-    constexpr int64_t kUpdatesMin = 1, kUpdatesMax = 100000000;
-    constexpr int16_t kRecordsMin = 1, kRecordsMax = 30000;
-    constexpr int32_t kOverheadMin = 0, kOverheadMax = 65536;
-    constexpr float kLifeTimeMin = 1.0f, kLifeTimeMax = 99.0f;
+constexpr int16_t kDataSizeMin = 1, kDataSizeMax = 4096;
+constexpr int64_t kUpdatesMin = 1, kUpdatesMax = 100000000;
+constexpr int16_t kRecordsMin = 1, kRecordsMax = 30000;
+constexpr int32_t kOverheadMin = 0, kOverheadMax = 65536;
+constexpr float kLifeTimeMin = 1.0f, kLifeTimeMax = 99.0f;
 
-    bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-    bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-    bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-    std::string_view TrimBlanks(std::string_view text)
-    {
-        while (!text.empty() && IsBlank(text.front()))
-            text.remove_prefix(1);
-        while (!text.empty() && IsBlank(text.back()))
-            text.remove_suffix(1);
-        return text;
+std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Accumulates decimal digits into a magnitude, saturating instead of overflowing.
+uint64_t Accumulate(std::string_view digits, uint64_t limit)
+{
+    uint64_t value = 0;
+    for (char c : digits) {
+        const auto digit = static_cast<uint64_t>(c - '0');
+        if (value > (limit - digit) / 10)
+            return limit;
+        value = value * 10 + digit;
     }
+    return value;
+}
 
-    // Accumulates decimal digits into a magnitude, saturating instead of overflowing.
-    uint64_t Accumulate(std::string_view digits, uint64_t limit)
-    {
-        uint64_t value = 0;
-        for (char c : digits) {
-            const auto digit = static_cast<uint64_t>(c - '0');
-            if (value > (limit - digit) / 10)
-                return limit;
-            value = value * 10 + digit;
-        }
-        return value;
-    }
+int64_t Signed(uint64_t magnitude, bool negative)
+{
+    if (negative)
+        return magnitude >= uint64_t {1} << 63 ? std::numeric_limits<int64_t>::min()
+                                               : -static_cast<int64_t>(magnitude);
+    return static_cast<int64_t>(magnitude);
+}
 
-    int64_t Signed(uint64_t magnitude, bool negative)
-    {
-        if (negative)
-            return magnitude >= uint64_t { 1 } << 63 ? std::numeric_limits<int64_t>::min()
-                                                     : -static_cast<int64_t>(magnitude);
-        return static_cast<int64_t>(magnitude);
-    }
-
-    // Length of the longest decimal number at the start of text:
-    // digits [. digits] [e [sign] digits], at least one digit in the mantissa.
-    size_t DecimalNumberLength(std::string_view text)
-    {
-        size_t i = 0;
-        size_t mantissaDigits = 0;
+// Length of the longest decimal number at the start of text:
+// digits [. digits] [e [sign] digits], at least one digit in the mantissa.
+size_t DecimalNumberLength(std::string_view text)
+{
+    size_t i = 0;
+    size_t mantissaDigits = 0;
+    while (i < text.size() && IsDigit(text[i]))
+        ++i, ++mantissaDigits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
         while (i < text.size() && IsDigit(text[i]))
             ++i, ++mantissaDigits;
-        if (i < text.size() && text[i] == '.') {
-            ++i;
-            while (i < text.size() && IsDigit(text[i]))
-                ++i, ++mantissaDigits;
-        }
-        if (mantissaDigits == 0)
-            return 0;
-        if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-            size_t j = i + 1;
-            if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j]))
                 ++j;
-            if (j < text.size() && IsDigit(text[j])) {
-                while (j < text.size() && IsDigit(text[j]))
-                    ++j;
-                i = j;
-            }
+            i = j;
         }
-        return i;
     }
-
-    double ToDouble(std::string_view number, bool negative)
-    {
-        double value = 0.0;
-        const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-        (void)ptr;
-        if (ec == std::errc::result_out_of_range) {
-            // from_chars leaves the value alone on overflow and underflow; tell them apart.
-            bool nonZero = false;
-            for (char c : number) {
-                if (c == 'e' || c == 'E')
-                    break;
-                nonZero = nonZero || (c >= '1' && c <= '9');
-            }
-            const size_t e = number.find_first_of("eE");
-            const bool tiny = e != std::string_view::npos && e + 1 < number.size()
-                && number[e + 1] == '-';
-            value = (!nonZero || tiny) ? 0.0 : std::numeric_limits<double>::infinity();
-        }
-        return negative ? -value : value;
-    }
-
-    // Conversion to single precision that stays defined for values beyond its range.
-    float ToFloat(double value)
-    {
-        if (value > std::numeric_limits<float>::max())
-            return std::numeric_limits<float>::infinity();
-        if (value < -std::numeric_limits<float>::max())
-            return -std::numeric_limits<float>::infinity();
-        return static_cast<float>(value);
-    }
-
-    // Reads one integer field; on success stores it (wrapped to the field's type)
-    // and checks the range. Returns the failure message, if any.
-    template <typename T>
-    std::optional<std::string> TakeInteger(const std::string& text, T& target, int64_t low, int64_t high)
-    {
-        const std::optional<int64_t> value = ParseIntegerField(text);
-        if (!value)
-            return std::string(kMsgInteger);
-        target = static_cast<T>(*value);
-        if (*value < low || *value > high)
-            return IntegerRangeMessage(low, high);
-        return std::nullopt;
-    }
-
-    std::optional<std::string> TakeNumber(const std::string& text, double& target)
-    {
-        const std::optional<double> value = ParseNumberField(text);
-        if (!value)
-            return std::string(kMsgNumber);
-        target = *value;
-        return std::nullopt;
-    }
+    return i;
 }
+
+double ToDouble(std::string_view number, bool negative)
+{
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone on overflow and underflow; tell them apart.
+        bool nonZero = false;
+        for (char c : number) {
+            if (c == 'e' || c == 'E')
+                break;
+            nonZero = nonZero || (c >= '1' && c <= '9');
+        }
+        const size_t e = number.find_first_of("eE");
+        const bool tiny
+            = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
+        value = (!nonZero || tiny) ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
+
+// Conversion to single precision that stays defined for values beyond its range.
+float ToFloat(double value)
+{
+    if (value > std::numeric_limits<float>::max())
+        return std::numeric_limits<float>::infinity();
+    if (value < -std::numeric_limits<float>::max())
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+// Reads one integer field; on success stores it (wrapped to the field's type)
+// and checks the range. Returns the failure message, if any.
+template <typename T>
+std::optional<std::string> TakeInteger(
+    const std::string& text, T& target, int64_t low, int64_t high)
+{
+    const std::optional<int64_t> value = ParseIntegerField(text);
+    if (!value)
+        return std::string(kMsgInteger);
+    target = static_cast<T>(*value);
+    if (*value < low || *value > high)
+        return IntegerRangeMessage(low, high);
+    return std::nullopt;
+}
+
+std::optional<std::string> TakeNumber(const std::string& text, double& target)
+{
+    const std::optional<double> value = ParseNumberField(text);
+    if (!value)
+        return std::string(kMsgNumber);
+    target = *value;
+    return std::nullopt;
+}
+} // namespace
 
 std::string IntegerRangeMessage(int64_t low, int64_t high)
 {
@@ -157,7 +167,7 @@ std::optional<int64_t> ParseIntegerField(std::string_view text)
         if (!IsDigit(c))
             return std::nullopt;
     }
-    const uint64_t limit = negative ? (uint64_t { 1 } << 63) : (uint64_t { 1 } << 63) - 1;
+    const uint64_t limit = negative ? (uint64_t {1} << 63) : (uint64_t {1} << 63) - 1;
     return Signed(Accumulate(text, limit), negative);
 }
 
@@ -186,9 +196,10 @@ int32_t LeadingInteger(std::string_view text)
     size_t end = i;
     while (end < text.size() && IsDigit(text[end]))
         ++end;
-    const uint64_t limit = negative ? uint64_t { 1 } << 31 : (uint64_t { 1 } << 31) - 1;
+    const uint64_t limit = negative ? uint64_t {1} << 31 : (uint64_t {1} << 31) - 1;
     const uint64_t magnitude = Accumulate(text.substr(i, end - i), limit);
-    return static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude));
+    return static_cast<int32_t>(
+        negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude));
 }
 
 int64_t LeadingInteger64(std::string_view text)
@@ -202,7 +213,7 @@ int64_t LeadingInteger64(std::string_view text)
     size_t end = i;
     while (end < text.size() && IsDigit(text[end]))
         ++end;
-    const uint64_t limit = negative ? uint64_t { 1 } << 63 : (uint64_t { 1 } << 63) - 1;
+    const uint64_t limit = negative ? uint64_t {1} << 63 : (uint64_t {1} << 63) - 1;
     return Signed(Accumulate(text.substr(i, end - i), limit), negative);
 }
 
@@ -259,7 +270,7 @@ const std::string& FormFields::Text(FieldId id) const
 std::optional<FieldFailure> ReadFields(const FormFields& fields, CalcInputs& in, CalcResults& out)
 {
     auto fail = [](FieldKind kind, int row, std::string message) {
-        return std::optional<FieldFailure>(FieldFailure { FieldId { kind, row }, std::move(message) });
+        return std::optional<FieldFailure>(FieldFailure {FieldId {kind, row}, std::move(message)});
     };
     for (int row = 0; row < kMaxDataTypes; ++row) {
         const auto r = static_cast<size_t>(row);

@@ -48,7 +48,8 @@ enum class FieldKind {
     LifeTime,
 };
 
-struct FieldId {
+struct FieldId
+{
     FieldKind Kind = FieldKind::LifeTime;
     int Row = 0; // data type row, 0-based; 0 for fields outside the rows
 
@@ -56,7 +57,8 @@ struct FieldId {
 };
 
 // The texts and choices of every field the form read takes.
-struct FormFields {
+struct FormFields
+{
     std::array<std::string, kMaxDataTypes> DataSize;
     std::array<std::string, kMaxDataTypes> Updates;
     std::array<std::string, kMaxDataTypes> Records;
@@ -74,7 +76,8 @@ struct FormFields {
     const std::string& Text(FieldId id) const;
 };
 
-struct FieldFailure {
+struct FieldFailure
+{
     FieldId Field;
     std::string Message;
 };

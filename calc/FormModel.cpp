@@ -11,46 +11,51 @@
 namespace eee {
 
 namespace {
-    constexpr std::array<const char*, kMaxDataTypes> kDataSizeTexts { "512", "256", "128", "64", "32", "16" };
-    constexpr std::array<const char*, kMaxDataTypes> kUpdatesTexts { "10", "20", "30", "40", "50", "100" };
-    constexpr ChartColor kInSpecColor { 0, 255, 0 };
-    constexpr ChartColor kOutOfSpecColor { 255, 0, 0 };
-    constexpr ChartColor kBackgroundColor { 236, 233, 216 };
+constexpr std::array<const char*, kMaxDataTypes> kDataSizeTexts {
+    "512", "256", "128", "64", "32", "16"};
+constexpr std::array<const char*, kMaxDataTypes> kUpdatesTexts {
+    "10", "20", "30", "40", "50", "100"};
+constexpr ChartColor kInSpecColor {0, 255, 0};
+constexpr ChartColor kOutOfSpecColor {255, 0, 0};
+constexpr ChartColor kBackgroundColor {236, 233, 216};
 
-    int CompareNoCase(const std::string& a, const std::string& b)
-    {
-        const size_t n = std::min(a.size(), b.size());
-        for (size_t i = 0; i < n; ++i) {
-            const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-            const int cb = std::tolower(static_cast<unsigned char>(b[i]));
-            if (ca != cb)
-                return ca < cb ? -1 : 1;
-        }
-        if (a.size() != b.size())
-            return a.size() < b.size() ? -1 : 1;
-        return a.compare(b);
+int CompareNoCase(const std::string& a, const std::string& b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
     }
-
-    bool StartsWithNoCase(const std::string& text, const std::string& prefix)
-    {
-        if (prefix.size() > text.size())
-            return false;
-        for (size_t i = 0; i < prefix.size(); ++i) {
-            if (std::tolower(static_cast<unsigned char>(text[i]))
-                != std::tolower(static_cast<unsigned char>(prefix[i])))
-                return false;
-        }
-        return true;
-    }
-
-    std::string BaseName(const std::string& path)
-    {
-        const size_t slash = path.find_last_of('/');
-        return slash == std::string::npos ? path : path.substr(slash + 1);
-    }
-
-    FieldId Field(FieldKind kind, int row = 0) { return FieldId { kind, row }; }
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return a.compare(b);
 }
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    if (prefix.size() > text.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i]))
+            != std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    }
+    return true;
+}
+
+std::string BaseName(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+FieldId Field(FieldKind kind, int row = 0)
+{
+    return FieldId {kind, row};
+}
+} // namespace
 
 // ComboState
 
@@ -115,8 +120,9 @@ CFormModel::CFormModel(IDataSource& data, IFormView& view, CEEEChartModel& chart
 void CFormModel::Startup(const std::optional<SessionRecord>& defaults)
 {
     WriteForm();
-    m_chart.SetupChart(20.0f, 50.0, 0.0, "Application LifeTime (in years)", "Estimated Flash Cycles",
-        kInSpecColor, kOutOfSpecColor, kBackgroundColor, kLifetimeLimit, m_s.In.CyclesLimit);
+    m_chart.SetupChart(20.0f, 50.0, 0.0, "Application LifeTime (in years)",
+        "Estimated Flash Cycles", kInSpecColor, kOutOfSpecColor, kBackgroundColor, kLifetimeLimit,
+        m_s.In.CyclesLimit);
 
     m_s.Fields.Frequency.fill(0);
     m_s.DataTypesList.Clear();
@@ -137,8 +143,8 @@ void CFormModel::Startup(const std::optional<SessionRecord>& defaults)
     std::vector<std::string> names;
     m_data.ReadSchemeList(error, names);
     if (names.empty() || !error.empty()) {
-        m_view.ShowMessage(Format("Schemes information could not be loaded!\n%s", error.c_str()),
-            MsgIcon::Error);
+        m_view.ShowMessage(
+            Format("Schemes information could not be loaded!\n%s", error.c_str()), MsgIcon::Error);
     } else {
         m_s.SchemeList.Clear();
         for (const auto& name : names)
@@ -149,8 +155,8 @@ void CFormModel::Startup(const std::optional<SessionRecord>& defaults)
     if (defaults) {
         // Only the scheme and the blocks of the defaults are applied at start-up.
         if (!m_s.SchemeList.SelectPrefix(defaults->Scheme))
-            m_view.ShowMessage(Format("Unable to select Scheme '%s'.", defaults->Scheme.c_str()),
-                MsgIcon::Error);
+            m_view.ShowMessage(
+                Format("Unable to select Scheme '%s'.", defaults->Scheme.c_str()), MsgIcon::Error);
         error.clear();
         if (!LoadBlocks(defaults->Scheme, error) && !error.empty())
             m_view.ShowMessage(error, MsgIcon::Error);
@@ -228,7 +234,10 @@ void CFormModel::UserSetCustomizeOverhead(bool checked)
     OnCustomizeOverhead();
 }
 
-void CFormModel::UserEditText(FieldId field, const std::string& text) { SetText(field, text); }
+void CFormModel::UserEditText(FieldId field, const std::string& text)
+{
+    SetText(field, text);
+}
 
 void CFormModel::UserClickFrequency(int row, bool daily)
 {
@@ -266,7 +275,10 @@ void CFormModel::WriteForm()
     WriteFields(m_s.In, m_s.Out, m_s.Fields);
 }
 
-std::string CFormModel::GetSelectedScheme() const { return m_s.SchemeList.SelectedText(); }
+std::string CFormModel::GetSelectedScheme() const
+{
+    return m_s.SchemeList.SelectedText();
+}
 
 bool CFormModel::SelectScheme(const std::string& name)
 {
@@ -277,7 +289,10 @@ bool CFormModel::SelectScheme(const std::string& name)
     return true;
 }
 
-int CFormModel::GetBlockCount() const { return LeadingInteger(m_s.BlockCountList.SelectedText()); }
+int CFormModel::GetBlockCount() const
+{
+    return LeadingInteger(m_s.BlockCountList.SelectedText());
+}
 
 bool CFormModel::SetBlockCount(int n)
 {
@@ -308,8 +323,8 @@ bool CFormModel::LoadBlocks(const std::string& scheme, std::string& errorText)
     std::string reason;
     m_data.ReadBlockInfo(scheme, reason, blocks, m_s.In.RecordAlignment, m_s.DataRetention);
     if (!reason.empty() || blocks.empty()) {
-        errorText = Format("Error reading block information for scheme %s because %s", scheme.c_str(),
-            reason.c_str());
+        errorText = Format("Error reading block information for scheme %s because %s",
+            scheme.c_str(), reason.c_str());
         return false;
     }
     // The form has six block size lists; a scheme never offers more sizes than that.
@@ -402,7 +417,8 @@ void CFormModel::OnSchemeChanged()
 
     const bool fixedLength = IsFixedLengthScheme(GetSelectedScheme());
     for (int row = 0; row < kMaxDataTypes; ++row)
-        SetText(Field(FieldKind::DataSize, row), fixedLength ? "8" : kDataSizeTexts[static_cast<size_t>(row)]);
+        SetText(Field(FieldKind::DataSize, row),
+            fixedLength ? "8" : kDataSizeTexts[static_cast<size_t>(row)]);
     for (int row = 1; row < kMaxDataTypes; ++row)
         m_s.DataSizeEnabled[row] = !fixedLength;
     m_s.DataSizeEnabled[0] = true;
@@ -431,7 +447,10 @@ void CFormModel::OnBlockCountChanged()
     m_s.SubmitEnabled = true;
 }
 
-void CFormModel::OnBlockSizeChanged() { m_s.SubmitEnabled = true; }
+void CFormModel::OnBlockSizeChanged()
+{
+    m_s.SubmitEnabled = true;
+}
 
 void CFormModel::OnDataTypesChanged()
 {
@@ -589,8 +608,8 @@ bool CFormModel::ComputeEndurance()
 
 void CFormModel::ShowVerdict()
 {
-    const VerdictTexts verdict
-        = MakeVerdict(m_s.In.LifeTime, m_s.Out.FlashCycles, m_s.In.CyclesLimit, m_chart.GetInSpecYears());
+    const VerdictTexts verdict = MakeVerdict(
+        m_s.In.LifeTime, m_s.Out.FlashCycles, m_s.In.CyclesLimit, m_chart.GetInSpecYears());
     m_s.VerdictLine = verdict.First;
     m_s.RecommendationLine = verdict.Second;
     m_s.LifetimeNote = verdict.Lifetime;
@@ -609,11 +628,13 @@ bool CFormModel::ApplySessionData(const SessionRecord& record, std::string& erro
         return false;
     }
     if (record.BlocksSelected < 2 || record.BlocksSelected > kMaxBlocks) {
-        errorText = "Invalid number of blocks. Please select a value between 2 and 6, both inclusive";
+        errorText
+            = "Invalid number of blocks. Please select a value between 2 and 6, both inclusive";
         return false;
     }
     if (!SelectScheme(record.Scheme)) {
-        m_view.ShowMessage(Format("Unable to select Scheme '%s'.", record.Scheme.c_str()), MsgIcon::Error);
+        m_view.ShowMessage(
+            Format("Unable to select Scheme '%s'.", record.Scheme.c_str()), MsgIcon::Error);
         errorText.clear();
         return false;
     }
@@ -621,13 +642,15 @@ bool CFormModel::ApplySessionData(const SessionRecord& record, std::string& erro
     for (int k = 0; k < record.BlocksSelected; ++k) {
         const std::string& text = record.BlockSize[static_cast<size_t>(k)];
         if (!m_s.BlockLists[k].SelectPrefix(text))
-            m_view.ShowMessage(Format("Unable to select block size '%s' at index '%d'.", text.c_str(), k),
+            m_view.ShowMessage(
+                Format("Unable to select block size '%s' at index '%d'.", text.c_str(), k),
                 MsgIcon::Error);
     }
 
     m_s.In.ReadyFlag = false;
     // The form has six data type rows; further rows of a session are left out.
-    const int rows = static_cast<int>(std::min(record.DataInfo.size(), static_cast<size_t>(kMaxDataTypes)));
+    const int rows
+        = static_cast<int>(std::min(record.DataInfo.size(), static_cast<size_t>(kMaxDataTypes)));
     for (int row = 0; row < rows; ++row) {
         const _tagEEDATAINFO& info = record.DataInfo[static_cast<size_t>(row)];
         SetText(Field(FieldKind::DataSize, row), Format("%d", info.DataSize));
@@ -693,10 +716,11 @@ void CFormModel::SaveSessionCommand()
     std::string error;
     const std::string name = BaseName(*path);
     if (m_data.WriteSession(record, *path, error))
-        m_view.ShowMessage(Format("File %s saved succesfully!", name.c_str()), MsgIcon::Information);
+        m_view.ShowMessage(
+            Format("File %s saved succesfully!", name.c_str()), MsgIcon::Information);
     else
-        m_view.ShowMessage(Format("File %s could not be saved!\n%s", name.c_str(), error.c_str()),
-            MsgIcon::Error);
+        m_view.ShowMessage(
+            Format("File %s could not be saved!\n%s", name.c_str(), error.c_str()), MsgIcon::Error);
 }
 
 void CFormModel::LoadSessionCommand()
@@ -711,10 +735,11 @@ void CFormModel::LoadSessionCommand()
     if (m_data.ReadSession(record, *path, error) && ApplySessionData(record, error)) {
         if (CheckBlockSizes() && ReadForm())
             ComputeEndurance();
-        m_view.ShowMessage(Format("File %s loaded successfully!", path->c_str()), MsgIcon::Information);
+        m_view.ShowMessage(
+            Format("File %s loaded successfully!", path->c_str()), MsgIcon::Information);
     } else {
-        m_view.ShowMessage(Format("File %s loading failed!\n%s", path->c_str(), error.c_str()),
-            MsgIcon::Error);
+        m_view.ShowMessage(
+            Format("File %s loading failed!\n%s", path->c_str(), error.c_str()), MsgIcon::Error);
     }
 }
 
@@ -731,8 +756,8 @@ void CFormModel::RestoreDefaultCommand()
         if (CheckBlockSizes() && ReadForm())
             ComputeEndurance();
     } else {
-        m_view.ShowMessage(Format("Default values could not be restored!\n%s", error.c_str()),
-            MsgIcon::Error);
+        m_view.ShowMessage(
+            Format("Default values could not be restored!\n%s", error.c_str()), MsgIcon::Error);
     }
     m_s.SubmitEnabled = true;
 }

@@ -20,7 +20,8 @@ namespace eee {
 enum class MsgIcon { Warning, Error, Information };
 
 // What the form asks of the window it lives in.
-class IFormView {
+class IFormView
+{
 public:
     virtual ~IFormView() = default;
     // A modal message box with the program's caption and an OK button.
@@ -36,7 +37,8 @@ public:
 };
 
 // A drop-down list: its entries and the selected one (-1 for none).
-struct ComboState {
+struct ComboState
+{
     std::vector<std::string> Entries;
     int Selected = -1;
     bool Sorted = false; // keeps its entries in alphabetical order
@@ -55,7 +57,8 @@ inline constexpr const char* kInitialFlashUsedLine = "Flash used for EEPROM emul
 inline constexpr const char* kSchemeListToolTip = "EEPROM emulation scheme";
 
 // Everything the form shows and holds. A plain value: copy it to keep a snapshot.
-struct FormState {
+struct FormState
+{
     CalcInputs In;
     CalcResults Out;
     FormFields Fields;
@@ -64,14 +67,15 @@ struct FormState {
     ComboState BlockCountList;
     ComboState DataTypesList;
     std::array<ComboState, kMaxBlocks> BlockLists;
-    std::array<bool, kMaxBlocks> BlockListVisible { true, true, true, true, true, true };
+    std::array<bool, kMaxBlocks> BlockListVisible {true, true, true, true, true, true};
 
-    std::array<bool, kMaxDataTypes> RowVisible { true, true, true, true, true, true };
-    std::array<bool, kMaxDataTypes> DataSizeEnabled { true, true, true, true, true, true };
+    std::array<bool, kMaxDataTypes> RowVisible {true, true, true, true, true, true};
+    std::array<bool, kMaxDataTypes> DataSizeEnabled {true, true, true, true, true, true};
     bool CusOverheadChecked = false;
     bool OverheadColumnVisible = true; // Block Overhead label and field, Overhead header
-    std::array<bool, kMaxDataTypes> OverheadFieldVisible { true, true, true, true, true, true };
-    // True while the five data columns stand moved right into the room of the hidden overhead column.
+    std::array<bool, kMaxDataTypes> OverheadFieldVisible {true, true, true, true, true, true};
+    // True while the five data columns stand moved right into the room of the hidden overhead
+    // column.
     bool ColumnShift = false;
     // The row under whose data size field the totals stand (1-based); 0 for the template's place.
     int TotalsBelowRow = 0;
@@ -90,7 +94,8 @@ struct FormState {
     int Calculations = 0; // finished endurance computations, for callers that watch for one
 };
 
-class CFormModel {
+class CFormModel
+{
 public:
     CFormModel(IDataSource& data, IFormView& view, CEEEChartModel& chart);
 
@@ -161,7 +166,8 @@ private:
     std::array<int64_t, kMaxBlocks> SelectedBlockBytes() const;
     void FillRecordFromForm(SessionRecord& record, int blockCount) const;
 
-    struct IgnoreScope {
+    struct IgnoreScope
+    {
         explicit IgnoreScope(int& counter)
             : m_counter(counter)
         {

@@ -53,7 +53,10 @@ std::string Format(const char* fmt, ...)
     return PadExponents(std::move(text));
 }
 
-std::string FormatG(double value, int precision) { return Format("%.*g", precision, value); }
+std::string FormatG(double value, int precision)
+{
+    return Format("%.*g", precision, value);
+}
 
 std::string WithThousandsSeparators(double value)
 {

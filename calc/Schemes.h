@@ -6,7 +6,8 @@
 
 namespace eee {
 
-struct SchemeConstants {
+struct SchemeConstants
+{
     std::string_view Name;
     bool FixedLength;
     int BlockHeaderOverhead; // bytes
@@ -14,14 +15,14 @@ struct SchemeConstants {
     std::string_view Description; // tooltip of the Scheme list
 };
 
-inline constexpr std::array<SchemeConstants, 6> kSchemeTable { {
-    { "ECC8 Fixed-Length", true, 24, 10, "Scheme ECC8 with fixed length of data size" },
-    { "ECC8 Var-Length", false, 24, 12, "Scheme ECC8 with variable length of data size" },
-    { "ECC16 Fixed-Length", true, 48, 18, "Scheme ECC16 with fixed length of data size" },
-    { "ECC16 Var-Length", false, 48, 20, "Scheme ECC16 with variable length of data size" },
-    { "ECC32 Fixed-Length", true, 96, 34, "Scheme ECC32 with fixed length of data size" },
-    { "ECC32 Var-Length", false, 96, 36, "Scheme ECC32 with variable length of data size" },
-} };
+inline constexpr std::array<SchemeConstants, 6> kSchemeTable {{
+    {"ECC8 Fixed-Length", true, 24, 10, "Scheme ECC8 with fixed length of data size"},
+    {"ECC8 Var-Length", false, 24, 12, "Scheme ECC8 with variable length of data size"},
+    {"ECC16 Fixed-Length", true, 48, 18, "Scheme ECC16 with fixed length of data size"},
+    {"ECC16 Var-Length", false, 48, 20, "Scheme ECC16 with variable length of data size"},
+    {"ECC32 Fixed-Length", true, 96, 34, "Scheme ECC32 with fixed length of data size"},
+    {"ECC32 Var-Length", false, 96, 36, "Scheme ECC32 with variable length of data size"},
+}};
 
 // Names are compared exactly: letter case counts and the whole text must match.
 const SchemeConstants* FindScheme(std::string_view name);

@@ -14,14 +14,16 @@ inline constexpr int kCyclesLimit = 100000; // flash endurance specification, cy
 inline constexpr int kLifetimeLimit = 20; // application lifetime specification, years
 
 // One selectable flash block size of a scheme, as listed in the catalogue.
-struct _tagBLOCKINFO {
+struct _tagBLOCKINFO
+{
     int32_t Index = 0; // 0-based position of the block entry in the scheme's catalogue entry
     std::string SizeText; // the text shown in the block size lists and stored in sessions
     int32_t Size = 0; // low 32 bits of ParseBlockSize(SizeText)
 };
 
 // One data type as carried into and out of session files.
-struct _tagEEDATAINFO {
+struct _tagEEDATAINFO
+{
     int32_t DataSize = 0;
     int32_t Updates = 0;
     int32_t Records = 0;
@@ -32,7 +34,8 @@ struct _tagEEDATAINFO {
 };
 
 // Every input carried by one session file.
-struct SessionRecord {
+struct SessionRecord
+{
     std::string Scheme;
     float LifeTime = 0.0f;
     bool CusOverheadEn = false;
@@ -45,14 +48,15 @@ struct SessionRecord {
 };
 
 // The inputs the window holds for the engine, with their initial values.
-struct CalcInputs {
+struct CalcInputs
+{
     std::string Scheme;
     float LifeTime = 20.0f;
     int32_t BlocksSelected = 2;
     int32_t DataTypeCount = 6;
-    std::array<int16_t, kMaxDataTypes> DataSize { 512, 256, 128, 64, 32, 16 };
-    std::array<int64_t, kMaxDataTypes> Updates { 10, 20, 30, 40, 50, 100 };
-    std::array<int16_t, kMaxDataTypes> Records { 8, 8, 8, 8, 8, 8 };
+    std::array<int16_t, kMaxDataTypes> DataSize {512, 256, 128, 64, 32, 16};
+    std::array<int64_t, kMaxDataTypes> Updates {10, 20, 30, 40, 50, 100};
+    std::array<int16_t, kMaxDataTypes> Records {8, 8, 8, 8, 8, 8};
     std::array<int32_t, kMaxDataTypes> Frequency {};
     bool CusOverheadEn = false;
     int32_t BlockOverhead = 0;
@@ -65,7 +69,8 @@ struct CalcInputs {
 
 // The results shown in the read-only fields. Sizes are kept in 64 bits so that
 // totals of large customized overheads are shown and checked with their true value.
-struct CalcResults {
+struct CalcResults
+{
     int64_t TotalUserDataBytes = 0;
     int64_t TotalOverhead = 0;
     int64_t TotalBytes = 0;

@@ -9,12 +9,14 @@
 namespace eee {
 
 // A colour as red, green, blue.
-struct ChartColor {
+struct ChartColor
+{
     uint8_t R = 0, G = 0, B = 0;
     bool operator==(const ChartColor&) const = default;
 };
 
-struct ChartRect {
+struct ChartRect
+{
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
@@ -22,14 +24,16 @@ struct ChartRect {
 };
 
 // One tick of an axis: its value and its pixel (x for the lifetime axis, y for the others).
-struct ChartTick {
+struct ChartTick
+{
     double Value = 0.0; // lifetime ticks hold whole years; the others single-precision values
     int Pixel = 0;
 };
 
 inline constexpr int kMaxChartTicks = 64;
 
-struct ChartTicks {
+struct ChartTicks
+{
     std::array<ChartTick, kMaxChartTicks> Items {};
     int Count = 0;
     const ChartTick* begin() const { return Items.data(); }
@@ -37,7 +41,8 @@ struct ChartTicks {
 };
 
 // Everything a repaint draws with.
-struct ChartLayout {
+struct ChartLayout
+{
     int ClientWidth = 0, ClientHeight = 0;
     ChartRect Plot; // plot rectangle
     bool OutOfSpec = false;
@@ -66,7 +71,8 @@ struct ChartLayout {
 
 // The model of the chart window. Default values are those of a freshly
 // constructed chart; the window hands its own through SetupChart.
-class CEEEChartModel {
+class CEEEChartModel
+{
 public:
     void SetupChart(float xMaximum, double yMaximum, double yMinimum, std::string xTitle,
         std::string yTitle, ChartColor inSpec, ChartColor outOfSpec, ChartColor background,
@@ -101,11 +107,11 @@ private:
     double m_yMinimum = 0.0;
     std::string m_xTitle = "Application LifeTime (years)";
     std::string m_yTitle = "Estimated Flash Cycles";
-    ChartColor m_inSpecColor { 0, 255, 0 };
-    ChartColor m_outOfSpecColor { 255, 0, 0 };
+    ChartColor m_inSpecColor {0, 255, 0};
+    ChartColor m_outOfSpecColor {255, 0, 0};
     int m_lifetimeLimit = 20;
     int m_cyclesLimit = 250000;
-    ChartColor m_background { 236, 233, 216 };
+    ChartColor m_background {236, 233, 216};
     float m_opLifeTime = 20.0f;
     double m_opCycles = 250000.0;
     float m_inSpecYears = 0.0f;

@@ -12,7 +12,8 @@ namespace eee {
 // the in-spec years then.
 inline constexpr QEvent::Type kChartUpdatedEvent = static_cast<QEvent::Type>(QEvent::User + 1);
 
-class CEEEChart : public QWidget {
+class CEEEChart : public QWidget
+{
     Q_OBJECT
 public:
     // Paints `model`, which the owner keeps; without a parent nothing is created.

@@ -205,9 +205,9 @@ bool CFileAccess::Impl::Validate(
             }
         }
     }
-    errorText = "Validation failed on " + std::string(BaseName(fileName)) + "\n====================="
-        + "\nReason: "
-        + reason + "\nSource: " + text::ShowableText(xml::LineOfText(bytes, line), 256) + "\n";
+    errorText = "Validation failed on " + std::string(BaseName(fileName))
+        + "\n=====================" + "\nReason: " + reason
+        + "\nSource: " + text::ShowableText(xml::LineOfText(bytes, line), 256) + "\n";
     return false;
 }
 

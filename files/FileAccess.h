@@ -19,7 +19,8 @@ inline constexpr uint32_t kXmlFileNotFound = 0x800C0006u;
 // The folder of the running executable (symlinks resolved), without a trailing separator.
 std::string ExecutableFolder();
 
-class CFileAccess {
+class CFileAccess
+{
 public:
     CFileAccess(); // module folder = ExecutableFolder()
     explicit CFileAccess(std::string moduleFolder);

@@ -6,12 +6,12 @@
 
 namespace eee {
 
-class FileDataSource : public IDataSource {
+class FileDataSource : public IDataSource
+{
 public:
     explicit FileDataSource(CFileAccess& files)
         : m_files(files)
-    {
-    }
+    { }
     void ReadSchemeList(std::string& errorText, std::vector<std::string>& names) override
     {
         m_files.ReadSchemeList(errorText, names);
@@ -21,11 +21,13 @@ public:
     {
         return m_files.ReadBlockInfo(scheme, errorText, blocks, recordAlignment, dataRetention);
     }
-    bool ReadSession(SessionRecord& record, const std::string& fileName, std::string& errorText) override
+    bool ReadSession(
+        SessionRecord& record, const std::string& fileName, std::string& errorText) override
     {
         return m_files.ReadSession(record, fileName, errorText);
     }
-    bool WriteSession(const SessionRecord& record, const std::string& path, std::string& errorText) override
+    bool WriteSession(
+        const SessionRecord& record, const std::string& path, std::string& errorText) override
     {
         return m_files.WriteSession(record, path, errorText);
     }

@@ -10,9 +10,11 @@
 
 namespace eee {
 
-class RecordingDialogs : public IDialogs {
+class RecordingDialogs : public IDialogs
+{
 public:
-    struct Shown {
+    struct Shown
+    {
         QString Caption;
         QString Text;
         MsgIcon Icon;
@@ -25,7 +27,7 @@ public:
 
     void Message(QWidget*, const QString& text, MsgIcon icon) override
     {
-        Messages.push_back({ kMessageCaption, text, icon });
+        Messages.push_back({kMessageCaption, text, icon});
     }
     std::optional<QString> SaveFileName(QWidget*, const QString& folder) override
     {

@@ -13,7 +13,8 @@
 #include <cstdio>
 
 namespace {
-class AfterVerdict : public QObject {
+class AfterVerdict : public QObject
+{
 public:
     using QObject::QObject;
     std::function<void()> Then;
@@ -29,7 +30,7 @@ protected:
         return false;
     }
 };
-}
+} // namespace
 
 int main(int argc, char* argv[])
 {
