@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace eee::fuzz {
@@ -22,5 +23,19 @@ public:
 private:
     std::string m_path;
 };
+
+// The one module folder of a fuzzing process, made at the first input.
+inline Module& TheModule()
+{
+    static Module module;
+    return module;
+}
+
+// Stops the fuzzer with a crash report when an invariant of the readers breaks.
+inline void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
 
 } // namespace eee::fuzz

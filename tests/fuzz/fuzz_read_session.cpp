@@ -8,21 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-eee::fuzz::Module& TheModule()
-{
-    static eee::fuzz::Module module;
-    return module;
-}
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using eee::fuzz::Check;
+using eee::fuzz::TheModule;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
