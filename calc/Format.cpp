@@ -50,12 +50,12 @@ std::string Format(const char* fmt, ...)
         text.resize(static_cast<size_t>(needed));
     }
     va_end(copy);
-    return PadExponents(std::move(text));
+    return text;
 }
 
 std::string FormatG(double value, int precision)
 {
-    return Format("%.*g", precision, value);
+    return PadExponents(Format("%.*g", precision, value));
 }
 
 std::string WithThousandsSeparators(double value)
@@ -82,7 +82,7 @@ std::string RefreshIntervalText(double& value)
     if (point != std::string::npos && text.compare(point + 1, 4, "0000") == 0) {
         // Too small (or too round) for eight decimals: show the mantissa form instead.
         value = std::strtod(text.c_str(), nullptr);
-        text = Format("%e", value);
+        text = PadExponents(Format("%e", value));
     }
     return text;
 }

@@ -7,7 +7,8 @@
 
 namespace eee {
 
-// printf into a std::string; exponents padded to three digits.
+// printf into a std::string. The text is left as printf made it: messages carry
+// names that must not change, so numbers with exponents go through FormatG or PadExponents.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Pads every exponent of a printf result ("e+01" -> "e+001") to at least three digits.

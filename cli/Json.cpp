@@ -184,7 +184,6 @@ std::string EvaluationToJson(const Evaluation& e)
     o.Bool("ok", e.Ok);
     if (!e.Ok) {
         o.String("error", e.Error);
-        o.Raw("warnings", StringArray(e.Warnings));
         return o.Finish();
     }
     o.String("scheme", e.Scheme);

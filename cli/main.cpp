@@ -10,6 +10,7 @@
 #include "files/FileAccess.h"
 #include "files/FileDataSource.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QString>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -33,20 +35,37 @@ namespace {
 
 constexpr const char* kProgram = "eee-calc-cli";
 
+// Set when standard output could not take what was written: a script must not
+// mistake lost results for success.
+bool g_outputLost = false;
+
 void Write(std::FILE* stream, const std::string& text)
 {
-    std::fwrite(text.data(), 1, text.size(), stream);
+    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() && stream == stdout)
+        g_outputLost = true;
+}
+
+// Flushes standard output; 1 when anything written there was lost.
+int OutputStatus()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)
+        g_outputLost = true;
+    if (!g_outputLost)
+        return 0;
+    std::fprintf(stderr, "%s: could not write the results to standard output\n", kProgram);
+    return 1;
 }
 
 // A file name as the user gave it, made absolute: the catalogue reader takes
 // a bare name for a file of the program's own folder.
 std::string FullPath(const std::string& file)
 {
+    // Not normalised: "link/.." must go where the link leads, as the system resolves it.
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     if (error)
         return file;
-    return absolute.lexically_normal().string();
+    return absolute.string();
 }
 
 // The program's data files, the form started as the window starts it, and the
@@ -155,7 +174,22 @@ int RunChart(const CommandLine& command, char* program)
         QPainter painter(&image);
         PaintChart(painter, session.Chart(), command.Width, command.Height);
     }
-    if (!image.save(QString::fromStdString(command.Output), "PNG")) {
+    // Encoded in memory and written with every write checked: QImage::save does
+    // not notice a full disk, and the name is used byte for byte as given.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    bool written = image.save(&buffer, "PNG");
+    if (written) {
+        std::FILE* out = std::fopen(command.Output.c_str(), "wb");
+        written = out != nullptr;
+        if (out != nullptr) {
+            written = std::fwrite(png.constData(), 1, static_cast<size_t>(png.size()), out)
+                == static_cast<size_t>(png.size());
+            written = std::fclose(out) == 0 && written;
+        }
+    }
+    if (!written) {
         Write(stderr, std::string(kProgram) + ": could not write " + command.Output + '\n');
         return 1;
     }
@@ -179,12 +213,14 @@ int main(int argc, char** argv)
     switch (command.Kind) {
     case CommandKind::Help:
         Write(stdout, UsageText());
-        return 0;
+        return OutputStatus();
     case CommandKind::Version:
         Write(stdout, std::string(kProgram) + ' ' + EEE_VERSION + '\n');
-        return 0;
-    case CommandKind::Evaluate:
-        return RunEvaluate(command);
+        return OutputStatus();
+    case CommandKind::Evaluate: {
+        const int status = RunEvaluate(command);
+        return std::max(status, OutputStatus());
+    }
     case CommandKind::Chart:
         return RunChart(command, argv[0]);
     }

@@ -86,6 +86,9 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes)
     // socket would destroy it instead of writing to it.
     if (replacing && !S_ISREG(old.st_mode))
         return EINVAL;
+    // A write-protected file stays as it is, as it would for a plain write.
+    if (replacing && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
 
     const std::string stem
         = (folder == "/" ? "/" : folder + "/") + "." + name.substr(0, kMaxTempStem);

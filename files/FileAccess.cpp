@@ -22,9 +22,17 @@ std::string ErrnoText(int err)
     return text != nullptr ? text : "Unknown error " + std::to_string(err);
 }
 
-// Why a file could not be read, as the reason of a failed parse.
-std::string ReadFailureText(xml::ReadStatus status, int err, const std::string& fileName)
+std::string_view BaseName(std::string_view path)
 {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// Why a file could not be read, as the reason of a failed parse. The file is
+// named without its folder, as in every message about it.
+std::string ReadFailureText(xml::ReadStatus status, int err, const std::string& path)
+{
+    const std::string fileName(BaseName(path));
     switch (status) {
     case xml::ReadStatus::TooLarge:
         return fileName + " is larger than " + std::to_string(xml::kMaxFileBytes) + " bytes.";
@@ -33,12 +41,6 @@ std::string ReadFailureText(xml::ReadStatus status, int err, const std::string& 
     default:
         return "Cannot open " + fileName + ": " + ErrnoText(err);
     }
-}
-
-std::string_view BaseName(std::string_view path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 std::string WithoutTrailingSeparators(std::string folder)
@@ -121,7 +123,7 @@ bool CFileAccess::Impl::ParseFile(const std::string& fileName, std::string& erro
 std::string CFileAccess::Impl::Attribute(const xmlNode* element, std::size_t position) const
 {
     if (RootDocument == nullptr)
-        throw ComponentFailure {kXmlNodeNotFound, kNodeNotFoundText};
+        throw ComponentFailure {kXmlNodeNotFound, ""};
     return xml::AttributeValue(element, position, RootDocument->Order);
 }
 

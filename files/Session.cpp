@@ -13,6 +13,13 @@ namespace eee {
 
 namespace {
 
+// Messages name the file without its folder.
+std::string FileNameOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 constexpr const char* kSessionRoot = "SessionData";
 constexpr const char* kSessionSchema = "SessionData.xsd";
 
@@ -134,7 +141,7 @@ bool CFileAccess::ReadSession(
                     if (!text::EqualsNoCase(xml::NodeName(block), "BlockSize"))
                         continue;
                     if (record.BlocksSelected >= kMaxBlocks) {
-                        errorText = "File " + fileName + " selects more than "
+                        errorText = "File " + FileNameOf(fileName) + " selects more than "
                             + std::to_string(kMaxBlocks) + " blocks (BlockSize)!";
                         return false;
                     }
@@ -147,7 +154,7 @@ bool CFileAccess::ReadSession(
                 record.BlockOverhead = text::ParseCInt(xml::NodeText(child));
             } else if (text::EqualsNoCase(name, "DataInfo")) {
                 if (record.DataInfo.size() >= static_cast<std::size_t>(kMaxDataTypes)) {
-                    errorText = "File " + fileName + " holds more than "
+                    errorText = "File " + FileNameOf(fileName) + " holds more than "
                         + std::to_string(kMaxDataTypes) + " data types (DataInfo)!";
                     return false;
                 }

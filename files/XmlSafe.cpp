@@ -123,13 +123,19 @@ std::string RefusalReason(std::string_view bytes)
     };
 
     // The encoding named by the XML declaration, if any.
+    // The whole declaration is read: an encoding hidden behind padding must not
+    // slip past the check.
+    constexpr std::size_t kMaxDeclaration = 1024;
     std::string head;
-    for (std::size_t i = 0; i < units && i < 256; ++i) {
+    for (std::size_t i = 0; i < units && i < kMaxDeclaration; ++i) {
         const unsigned u = unit(i);
         head += (u < 0x80) ? static_cast<char>(u) : '?';
     }
     if (head.starts_with("<?xml")) {
         const std::size_t end = head.find("?>");
+        if (end == std::string::npos)
+            return "The XML declaration is not closed within " + std::to_string(kMaxDeclaration)
+                + " characters.";
         const std::string_view declaration = std::string_view(head).substr(0, end);
         const std::size_t key = declaration.find("encoding");
         if (key != std::string_view::npos) {
@@ -193,7 +199,9 @@ xmlNode* FirstNodeFrom(xmlNode* node)
 
 [[noreturn]] void ThrowNodeNotFound()
 {
-    throw ComponentFailure {kXmlNodeNotFound, kNodeNotFoundText};
+    // A node that is not there comes without a description of its own; callers
+    // that need a text build it from the code.
+    throw ComponentFailure {kXmlNodeNotFound, ""};
 }
 
 std::string XmlString(const xmlChar* s)

@@ -73,16 +73,28 @@ INSTANTIATE_TEST_SUITE_P(General, FormatGText,
         FormatGCase {"Zero", 0.0, 15, "0"}),
     [](const testing::TestParamInfo<FormatGCase>& info) { return info.param.Name; });
 
-TEST(FormatText, PrintsLikePrintfWithThreeDigitExponents)
+TEST(FormatText, PrintsLikePrintf)
 {
     EXPECT_EQ(Format("Flash used for EEPROM emulation: %d KB", 32),
         "Flash used for EEPROM emulation: 32 KB");
-    EXPECT_EQ(Format("%e", 73.0), "7.300000e+001");
+    EXPECT_EQ(PadExponents(Format("%e", 73.0)), "7.300000e+001");
     EXPECT_EQ(Format("%.1f", 10.09), "10.1");
-    EXPECT_EQ(Format("%g / %g", 1e16, 2.5e-7), "1e+016 / 2.5e-007");
+    EXPECT_EQ(PadExponents(Format("%g / %g", 1e16, 2.5e-7)), "1e+016 / 2.5e-007");
     EXPECT_EQ(Format("%.8f", 7300.0 / 10472.0), "0.69709702");
     // Longer than any fixed buffer a formatter might start with.
     EXPECT_EQ(Format("%s", std::string(1000, 'x').c_str()), std::string(1000, 'x'));
+}
+
+// Names inside messages come back as given, even where they look like a number
+// with an exponent.
+TEST(FormatText, LeavesNamesInMessagesAlone)
+{
+    for (const char* name : {"/home/u/run1e-3.xml", "x2E+4", "a1E+22b"}) {
+        EXPECT_EQ(Format("File %s loading failed!\n%s", name, ""),
+            std::string("File ") + name + " loading failed!\n");
+        EXPECT_EQ(Format("Unable to select block size '%s' at index '%d'.", name, 1),
+            std::string("Unable to select block size '") + name + "' at index '1'.");
+    }
 }
 
 struct SeparatorCase

@@ -115,7 +115,7 @@ TEST_F(CliProcessTest, RejectedFileAsJson)
     EXPECT_EQ(r.Err, "");
     EXPECT_EQ(r.Out,
         "{\"file\":\"" + file + "\",\"ok\":false,\"error\":\"File " + file + " loading failed!\\n"
-            + kLifetimeMessage + "\",\"warnings\":[]}\n");
+            + kLifetimeMessage + "\"}\n");
 }
 
 TEST_F(CliProcessTest, FileThatIsNotASessionIsRejected)
@@ -246,6 +246,31 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, CliUsageErrorTest,
         UsageCase {"ChartWithoutOutput", {"chart", "a.xml"}},
         UsageCase {"ChartBadWidth", {"chart", "a.xml", "-o", "a.png", "--width", "-3"}}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(CliProcessTest, PathThroughALinkAndDotDotGoesWhereTheLinkLeads)
+{
+    const fs::path base = m_dir.Path();
+    fs::create_directories(base / "real" / "sub");
+    fs::create_directory_symlink(base / "real" / "sub", base / "link");
+    Write("real/f.xml", WorkedExampleXml());
+    const RunResult r = RunCli({"evaluate", "--json", "link/../f.xml"}, m_dir.Path().string());
+    EXPECT_EQ(r.Exit, 0) << r.Out << r.Err;
+    EXPECT_EQ(TopLevelValue(r.Out, "flashCycles"), "10472");
+}
+
+// Results that cannot be written must not look like success to a script.
+TEST_F(CliProcessTest, LostOutputIsAFailure)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    const RunResult evaluate
+        = RunProgram("/bin/sh", {"-c", "exec \"$0\" evaluate --json >/dev/full", kCliPath});
+    EXPECT_EQ(evaluate.Exit, 1) << evaluate.Err;
+    const std::string file = Write("worked.xml", WorkedExampleXml());
+    const RunResult chart = RunCli({"chart", file, "-o", "/dev/full"});
+    EXPECT_EQ(chart.Exit, 1) << chart.Err;
+    EXPECT_NE(chart.Err.find("could not write /dev/full"), std::string::npos) << chart.Err;
+}
 
 } // namespace
 } // namespace eee::test

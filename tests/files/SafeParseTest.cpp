@@ -130,6 +130,21 @@ std::string Utf7(const std::string& root, const std::string& schema, const std::
         + Root(root, schema, "<Scheme>+AD0-</Scheme>");
 }
 
+// The encoding pushed out of sight behind padding in the declaration.
+std::string PaddedUtf7(const std::string& root, const std::string& schema, const std::string&)
+{
+    return "<?xml version=\"1.0\"" + std::string(300, ' ') + "encoding=\"UTF-7\"?>\n"
+        + Root(root, schema, "<Scheme>+AD0-</Scheme>");
+}
+
+// A declaration that never ends within the part of the file that is looked at.
+std::string EndlessDeclaration(
+    const std::string& root, const std::string& schema, const std::string&)
+{
+    return "<?xml version=\"1.0\"" + std::string(2000, ' ') + "?>\n"
+        + Root(root, schema, "<Scheme/>");
+}
+
 std::string Ucs4(const std::string& root, const std::string& schema, const std::string&)
 {
     std::string bytes;
@@ -197,6 +212,9 @@ INSTANTIATE_TEST_SUITE_P(Files, HostileFile,
         Hostile {"DeepNesting", DeepNesting, "Excessive depth"},
         Hostile {"ManyAttributes", ManyAttributes, "more than 4096 '=' signs"},
         Hostile {"Utf7", Utf7, "The character encoding 'UTF-7' is not supported."},
+        Hostile {
+            "Utf7BehindPadding", PaddedUtf7, "The character encoding 'UTF-7' is not supported."},
+        Hostile {"EndlessDeclaration", EndlessDeclaration, "The XML declaration is not closed"},
         Hostile {"Ucs4", Ucs4, "The character encoding of the document is not supported."},
         Hostile {"Empty", Empty, "Start tag expected"},
         Hostile {"Utf16WithoutValidContent", Utf16, "Validation failed on "}),
