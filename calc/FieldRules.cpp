@@ -2,6 +2,7 @@
 
 #include "Format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -187,19 +188,9 @@ std::optional<double> ParseNumberField(std::string_view text)
 
 int32_t LeadingInteger(std::string_view text)
 {
-    size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    size_t end = i;
-    while (end < text.size() && IsDigit(text[end]))
-        ++end;
-    const uint64_t limit = negative ? uint64_t {1} << 31 : (uint64_t {1} << 31) - 1;
-    const uint64_t magnitude = Accumulate(text.substr(i, end - i), limit);
-    return static_cast<int32_t>(
-        negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude));
+    // Saturating at 64 bits first and then at 32 bits gives the 32-bit saturation.
+    return static_cast<int32_t>(std::clamp<int64_t>(LeadingInteger64(text),
+        std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 int64_t LeadingInteger64(std::string_view text)

@@ -45,12 +45,6 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix)
     return true;
 }
 
-std::string BaseName(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 FieldId Field(FieldKind kind, int row = 0)
 {
     return FieldId {kind, row};
@@ -714,7 +708,7 @@ void CFormModel::SaveSessionCommand()
     if (!path)
         return;
     std::string error;
-    const std::string name = BaseName(*path);
+    const std::string name = FileNameOf(*path);
     if (m_data.WriteSession(record, *path, error))
         m_view.ShowMessage(
             Format("File %s saved succesfully!", name.c_str()), MsgIcon::Information);

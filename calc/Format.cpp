@@ -87,6 +87,12 @@ std::string RefreshIntervalText(double& value)
     return text;
 }
 
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string FlashUsedText(int64_t bytes)
 {
     return Format("Flash used for EEPROM emulation: %lld KB", static_cast<long long>(bytes / 1024));

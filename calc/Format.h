@@ -24,6 +24,9 @@ std::string WithThousandsSeparators(double value);
 // Returns the text; value is replaced by the number read back in the second case.
 std::string RefreshIntervalText(double& value);
 
+// The last component of a path: messages name a file without its folder.
+std::string FileNameOf(const std::string& path);
+
 // "Flash used for EEPROM emulation: %d KB" with bytes / 1024 truncated.
 std::string FlashUsedText(int64_t bytes);
 

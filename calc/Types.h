@@ -10,8 +10,8 @@ namespace eee {
 
 inline constexpr int kMaxDataTypes = 6;
 inline constexpr int kMaxBlocks = 6;
-inline constexpr int kCyclesLimit = 100000; // flash endurance specification, cycles
-inline constexpr int kLifetimeLimit = 20; // application lifetime specification, years
+inline constexpr int kCyclesLimit = 100000; // erase cycles the flash is rated for
+inline constexpr int kLifetimeLimit = 20; // years the flash is rated for
 
 // One selectable flash block size of a scheme, as listed in the catalogue.
 struct _tagBLOCKINFO

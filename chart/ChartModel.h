@@ -1,5 +1,5 @@
-// The spec envelope chart without any drawing: what it is given, what it keeps,
-// and everything one repaint needs, computed from the client size.
+// The envelope chart (lifetime against erase cycles) without any drawing: what it is given, what it
+// keeps, and everything one repaint needs, computed from the client size.
 #pragma once
 
 #include <array>

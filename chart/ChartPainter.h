@@ -1,4 +1,4 @@
-// Drawing of the spec envelope chart onto any Qt paint device.
+// Drawing of the envelope chart onto any Qt paint device.
 #pragma once
 
 #include "chart/ChartModel.h"

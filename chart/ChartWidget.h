@@ -1,4 +1,4 @@
-// CEEEChart: the spec envelope chart as a child widget of the main window.
+// CEEEChart: the envelope chart as a child widget of the main window.
 #pragma once
 
 #include "chart/ChartModel.h"

@@ -1,5 +1,5 @@
 // eee-calc-cli: evaluates session files of the Varn EEE Calculator without a
-// window, and draws the spec envelope chart of an evaluation to a PNG image.
+// window, and draws the envelope chart of an evaluation to a PNG image.
 
 #include "calc/Types.h"
 #include "chart/ChartPainter.h"

@@ -1,6 +1,8 @@
 // Session files: writing a session record and reading one back.
 #include "files/FileAccess.h"
 
+#include "calc/Format.h"
+
 #include "files/AtomicFile.h"
 #include "files/FileAccessImpl.h"
 #include "files/TextUtil.h"
@@ -12,13 +14,6 @@
 namespace eee {
 
 namespace {
-
-// Messages name the file without its folder.
-std::string FileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 constexpr const char* kSessionRoot = "SessionData";
 constexpr const char* kSessionSchema = "SessionData.xsd";
