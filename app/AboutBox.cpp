@@ -2,35 +2,37 @@
 
 #include "MainWindow.h"
 
+#include "Version.h"
+
 #include <QLabel>
 #include <QPushButton>
 
 namespace eee {
 
-CAboutBox::CAboutBox(QWidget* parent)
+AboutBox::AboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle("About");
-    const QRect client = CVarn_EEECalcDlg::DialogRect(0, 0, 232, 83);
+    const QRect client = MainWindow::DialogRect(0, 0, 232, 83);
     setFixedSize(client.size());
 
     auto* picture = new QLabel(this);
     picture->setPixmap(QPixmap(":/res/varn-about.png"));
-    picture->setGeometry(CVarn_EEECalcDlg::DialogRect(7, 10, 68, 20).x(),
-        CVarn_EEECalcDlg::DialogRect(7, 10, 68, 20).y(), 102, 32);
+    picture->setGeometry(MainWindow::DialogRect(7, 10, 68, 20).x(),
+        MainWindow::DialogRect(7, 10, 68, 20).y(), 102, 32);
 
-    const char* lines[] = {"Varn Calculator", "Based on Varn flash family",
-        "Corvant Semiconductor Inc.", "Version 0.5.4"};
+    const QString lines[] = {"Varn Calculator", "Based on Varn flash family",
+        "Corvant Semiconductor Inc.", QStringLiteral("Version %1").arg(kVersion)};
     int top = 8;
-    for (const char* text : lines) {
+    for (const QString& text : lines) {
         auto* line = new QLabel(text, this);
         line->setAlignment(Qt::AlignCenter);
-        line->setGeometry(CVarn_EEECalcDlg::DialogRect(84, top, 140, 9));
+        line->setGeometry(MainWindow::DialogRect(84, top, 140, 9));
         top += 12;
     }
 
     auto* ok = new QPushButton(" OK", this);
-    ok->setGeometry(CVarn_EEECalcDlg::DialogRect(175, 60, 50, 14));
+    ok->setGeometry(MainWindow::DialogRect(175, 60, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

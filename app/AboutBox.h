@@ -5,11 +5,11 @@
 namespace eee {
 
 // Help > About: the program's name, family, maker and version.
-class CAboutBox : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CAboutBox(QWidget* parent);
+    explicit AboutBox(QWidget* parent);
 };
 
 } // namespace eee

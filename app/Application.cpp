@@ -4,24 +4,26 @@
 #include "Look.h"
 #include "MainWindow.h"
 
+#include "Version.h"
+
 #include <QIcon>
 
 namespace eee {
 
-CVarn_EEECalcApp::CVarn_EEECalcApp(int& argc, char** argv)
+Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     ApplyLook(*this);
     setOrganizationName("Corvant");
     setApplicationName("Varn EEE-CALC");
-    setApplicationVersion("0.5.4");
+    setApplicationVersion(kVersion);
     setWindowIcon(QIcon(":/res/varn-eee-calc.png"));
 }
 
-int CVarn_EEECalcApp::Run()
+int Application::Run()
 {
     QtDialogs dialogs;
-    CVarn_EEECalcDlg window(dialogs);
+    MainWindow window(dialogs);
     window.exec();
     return 0;
 }

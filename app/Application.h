@@ -5,11 +5,11 @@
 namespace eee {
 
 // Prepares the platform, runs the main window until it closes, and ends.
-class CVarn_EEECalcApp : public QApplication
+class Application : public QApplication
 {
     Q_OBJECT
 public:
-    CVarn_EEECalcApp(int& argc, char** argv);
+    Application(int& argc, char** argv);
     int Run();
 };
 

@@ -96,14 +96,14 @@ void SyncCombo(QComboBox* combo, const ComboState& state)
 }
 } // namespace
 
-QRect CVarn_EEECalcDlg::DialogRect(int x, int y, int width, int height)
+QRect MainWindow::DialogRect(int x, int y, int width, int height)
 {
     auto mapX = [](int v) { return (v * kBaseUnitX + 2) / 4; };
     auto mapY = [](int v) { return (v * kBaseUnitY + 4) / 8; };
     return QRect(mapX(x), mapY(y), mapX(width), mapY(height));
 }
 
-CVarn_EEECalcDlg::CVarn_EEECalcDlg(IDialogs& dialogs, std::string moduleFolder)
+MainWindow::MainWindow(IDialogs& dialogs, std::string moduleFolder)
     : QDialog(nullptr,
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
@@ -121,9 +121,9 @@ CVarn_EEECalcDlg::CVarn_EEECalcDlg(IDialogs& dialogs, std::string moduleFolder)
     Initialise();
 }
 
-CVarn_EEECalcDlg::~CVarn_EEECalcDlg() = default;
+MainWindow::~MainWindow() = default;
 
-void CVarn_EEECalcDlg::BuildControls()
+void MainWindow::BuildControls()
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -267,7 +267,7 @@ void CVarn_EEECalcDlg::BuildControls()
     };
     m_ui.InSpecLegend = legend("In Spec", 380, QColor(0, 255, 0));
     m_ui.OutOfSpecLegend = legend("Out of Spec", 453, QColor(255, 0, 0));
-    m_chart = new CEEEChart(m_chartModel, c);
+    m_chart = new ChartWidget(m_chartModel, c);
     m_chart->setGeometry(kChartRect);
 
     group("Reliability Outputs", 328, 194, 235, 69);
@@ -351,7 +351,7 @@ void CVarn_EEECalcDlg::BuildControls()
         m_form.UserSetCustomizeOverhead(checked);
         Sync();
     });
-    connect(m_ui.Submit, &QPushButton::clicked, this, &CVarn_EEECalcDlg::RunCalculation);
+    connect(m_ui.Submit, &QPushButton::clicked, this, &MainWindow::RunCalculation);
     ConnectField(m_ui.LifeTime, FieldId {FieldKind::LifeTime, 0}, false);
     ConnectField(m_ui.BlockOverhead, FieldId {FieldKind::BlockOverhead, 0}, true);
     for (int row = 0; row < kMaxDataTypes; ++row) {
@@ -370,7 +370,7 @@ void CVarn_EEECalcDlg::BuildControls()
     }
 }
 
-void CVarn_EEECalcDlg::ConnectField(QLineEdit* edit, FieldId field, bool focusRecomputes)
+void MainWindow::ConnectField(QLineEdit* edit, FieldId field, bool focusRecomputes)
 {
     edit->setProperty("eeeFieldKind", static_cast<int>(field.Kind));
     edit->setProperty("eeeFieldRow", field.Row);
@@ -384,7 +384,7 @@ void CVarn_EEECalcDlg::ConnectField(QLineEdit* edit, FieldId field, bool focusRe
         edit->installEventFilter(this);
 }
 
-bool CVarn_EEECalcDlg::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn && !m_syncing && !m_form.NotificationsIgnored()) {
         // Only the user's own moves into a field recompute; focus that comes back
@@ -401,7 +401,7 @@ bool CVarn_EEECalcDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CVarn_EEECalcDlg::BuildMenu()
+void MainWindow::BuildMenu()
 {
     QMenu* file = m_ui.Menu->addMenu("&File");
     m_ui.LoadSession = file->addAction("&Load Session");
@@ -422,16 +422,16 @@ void CVarn_EEECalcDlg::BuildMenu()
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
-    connect(m_ui.LoadSession, &QAction::triggered, this, &CVarn_EEECalcDlg::LoadSessionCommand);
-    connect(m_ui.SaveSession, &QAction::triggered, this, &CVarn_EEECalcDlg::SaveSessionCommand);
-    connect(m_ui.Exit, &QAction::triggered, this, &CVarn_EEECalcDlg::OnExit);
+    connect(m_ui.LoadSession, &QAction::triggered, this, &MainWindow::LoadSessionCommand);
+    connect(m_ui.SaveSession, &QAction::triggered, this, &MainWindow::SaveSessionCommand);
+    connect(m_ui.Exit, &QAction::triggered, this, &MainWindow::OnExit);
     connect(
-        m_ui.RestoreDefault, &QAction::triggered, this, &CVarn_EEECalcDlg::RestoreDefaultCommand);
-    connect(m_ui.UserGuide, &QAction::triggered, this, &CVarn_EEECalcDlg::OnUserGuide);
-    connect(m_ui.About, &QAction::triggered, this, &CVarn_EEECalcDlg::OnAbout);
+        m_ui.RestoreDefault, &QAction::triggered, this, &MainWindow::RestoreDefaultCommand);
+    connect(m_ui.UserGuide, &QAction::triggered, this, &MainWindow::OnUserGuide);
+    connect(m_ui.About, &QAction::triggered, this, &MainWindow::OnAbout);
 }
 
-void CVarn_EEECalcDlg::AddToolTips()
+void MainWindow::AddToolTips()
 {
     m_ui.LifeTime->setToolTip("Application Lifetime in years");
     for (int row = 0; row < kMaxDataTypes; ++row) {
@@ -449,7 +449,7 @@ void CVarn_EEECalcDlg::AddToolTips()
     m_ui.Scheme->setToolTip(ToQ(m_form.State().SchemeToolTip));
 }
 
-void CVarn_EEECalcDlg::Initialise()
+void MainWindow::Initialise()
 {
     // The defaults file gives the scheme and the blocks the window opens with;
     // when it cannot be read the form keeps its initial values, silently.
@@ -466,13 +466,13 @@ void CVarn_EEECalcDlg::Initialise()
 
 // The form's requests
 
-void CVarn_EEECalcDlg::ShowMessage(const std::string& text, MsgIcon icon)
+void MainWindow::ShowMessage(const std::string& text, MsgIcon icon)
 {
     Sync();
     m_dialogs.Message(this, ToQ(text), icon);
 }
 
-QLineEdit* CVarn_EEECalcDlg::FieldWidget(FieldId field) const
+QLineEdit* MainWindow::FieldWidget(FieldId field) const
 {
     const auto row = static_cast<size_t>(std::clamp(field.Row, 0, kMaxDataTypes - 1));
     switch (field.Kind) {
@@ -502,20 +502,20 @@ QLineEdit* CVarn_EEECalcDlg::FieldWidget(FieldId field) const
     return m_ui.LifeTime;
 }
 
-void CVarn_EEECalcDlg::FocusField(FieldId field)
+void MainWindow::FocusField(FieldId field)
 {
     QLineEdit* edit = FieldWidget(field);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
 }
 
-void CVarn_EEECalcDlg::Invalidate()
+void MainWindow::Invalidate()
 {
     update();
     m_chart->update();
 }
 
-QString CVarn_EEECalcDlg::SessionFolder() const
+QString MainWindow::SessionFolder() const
 {
     // An installed program's folder is not writable: offer the home folder there.
     const QString module = ToQ(m_files.ModuleFolder());
@@ -525,7 +525,7 @@ QString CVarn_EEECalcDlg::SessionFolder() const
     return QDir::homePath();
 }
 
-std::optional<std::string> CVarn_EEECalcDlg::AskSaveFileName()
+std::optional<std::string> MainWindow::AskSaveFileName()
 {
     Sync();
     const std::optional<QString> path = m_dialogs.SaveFileName(this, SessionFolder());
@@ -534,7 +534,7 @@ std::optional<std::string> CVarn_EEECalcDlg::AskSaveFileName()
     return FromQ(*path);
 }
 
-std::optional<std::string> CVarn_EEECalcDlg::AskOpenFileName()
+std::optional<std::string> MainWindow::AskOpenFileName()
 {
     Sync();
     const std::optional<QString> path = m_dialogs.OpenFileName(this, SessionFolder());
@@ -543,7 +543,7 @@ std::optional<std::string> CVarn_EEECalcDlg::AskOpenFileName()
     return FromQ(*path);
 }
 
-bool CVarn_EEECalcDlg::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     if (event->type() == kChartUpdatedEvent) {
         m_form.ShowVerdict();
@@ -555,31 +555,31 @@ bool CVarn_EEECalcDlg::event(QEvent* event)
 
 // Commands
 
-void CVarn_EEECalcDlg::RunCalculation()
+void MainWindow::RunCalculation()
 {
     m_form.RunCalculation();
     Sync();
 }
 
-void CVarn_EEECalcDlg::SaveSessionCommand()
+void MainWindow::SaveSessionCommand()
 {
     m_form.SaveSessionCommand();
     Sync();
 }
 
-void CVarn_EEECalcDlg::LoadSessionCommand()
+void MainWindow::LoadSessionCommand()
 {
     m_form.LoadSessionCommand();
     Sync();
 }
 
-void CVarn_EEECalcDlg::RestoreDefaultCommand()
+void MainWindow::RestoreDefaultCommand()
 {
     m_form.RestoreDefaultCommand();
     Sync();
 }
 
-void CVarn_EEECalcDlg::OnExit()
+void MainWindow::OnExit()
 {
     // Exit only leaves with a valid form; Escape and the close box always leave.
     const bool valid = m_form.ReadForm();
@@ -588,13 +588,13 @@ void CVarn_EEECalcDlg::OnExit()
         accept();
 }
 
-void CVarn_EEECalcDlg::OnAbout()
+void MainWindow::OnAbout()
 {
-    CAboutBox about(this);
+    AboutBox about(this);
     about.exec();
 }
 
-void CVarn_EEECalcDlg::OnUserGuide()
+void MainWindow::OnUserGuide()
 {
     // Nothing is reported when the guide is missing or no viewer is registered.
     const QString path = ToQ(m_files.ModuleFolder()) + "/Help/help_Varn_EEE_Calc.pdf";
@@ -604,7 +604,7 @@ void CVarn_EEECalcDlg::OnUserGuide()
 
 // Showing the form
 
-void CVarn_EEECalcDlg::Sync()
+void MainWindow::Sync()
 {
     ++m_syncing;
     const FormState& s = m_form.State();
@@ -658,7 +658,7 @@ void CVarn_EEECalcDlg::Sync()
     --m_syncing;
 }
 
-void CVarn_EEECalcDlg::PlaceMovableControls()
+void MainWindow::PlaceMovableControls()
 {
     const FormState& s = m_form.State();
     // With the overhead column hidden, the five data columns spread right into its room.

@@ -1,4 +1,4 @@
-// CVarn_EEECalcDlg: the calculator's one window. The form itself (texts, lists,
+// MainWindow: the calculator's one window. The form itself (texts, lists,
 // handlers, calculation, sessions) is CFormModel; this class shows it in Qt
 // controls, forwards the user's actions to it and answers its requests.
 #pragma once
@@ -26,18 +26,18 @@ class QRadioButton;
 
 namespace eee {
 
-class CEEEChart;
+class ChartWidget;
 
-class CVarn_EEECalcDlg : public QDialog, private IFormView
+class MainWindow : public QDialog, private IFormView
 {
     Q_OBJECT
 public:
     // The module folder holds the data files; by default the executable's folder.
-    explicit CVarn_EEECalcDlg(IDialogs& dialogs, std::string moduleFolder = ExecutableFolder());
-    ~CVarn_EEECalcDlg() override;
+    explicit MainWindow(IDialogs& dialogs, std::string moduleFolder = ExecutableFolder());
+    ~MainWindow() override;
 
     CFormModel& Form() { return m_form; }
-    CEEEChart* Chart() const { return m_chart; }
+    ChartWidget* Chart() const { return m_chart; }
     QWidget* Client() const { return m_client; }
 
     // The controls, for the window's tests.
@@ -125,12 +125,12 @@ private:
     void ConnectField(QLineEdit* edit, FieldId field, bool focusRecomputes);
 
     IDialogs& m_dialogs;
-    CFileAccess m_files;
+    FileAccess m_files;
     FileDataSource m_source;
-    CEEEChartModel m_chartModel;
+    ChartModel m_chartModel;
     CFormModel m_form;
     QWidget* m_client = nullptr;
-    CEEEChart* m_chart = nullptr;
+    ChartWidget* m_chart = nullptr;
     Controls m_ui;
     std::array<QButtonGroup*, kMaxDataTypes> m_frequencyGroups {};
     std::array<QRect, 5> m_headerBase {};

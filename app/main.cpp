@@ -4,6 +4,6 @@
 
 int main(int argc, char* argv[])
 {
-    eee::CVarn_EEECalcApp app(argc, argv);
+    eee::Application app(argc, argv);
     return app.Run();
 }

@@ -30,7 +30,7 @@ void BM_FullCalculation(benchmark::State& state)
     const eee::CalcInputs inputs = SixDataTypes();
     const std::array<std::string, eee::kMaxBlocks> blockTexts {
         "x10000", "x10000", "x10000", "x10000", "x10000", "x10000"};
-    eee::CEEEChartModel chart;
+    eee::ChartModel chart;
     chart.SetupChart(20.0f, 50.0, 0.0, "Application LifeTime (in years)", "Estimated Flash Cycles",
         {0, 255, 0}, {255, 0, 0}, {236, 233, 216}, eee::kLifetimeLimit, eee::kCyclesLimit);
 

@@ -1,6 +1,6 @@
-// Reading the delivered data files through CFileAccess, beside a baseline that
+// Reading the delivered data files through FileAccess, beside a baseline that
 // parses the same file once and validates it once with libxml2 directly.
-// Every CFileAccess read parses the file twice (structural and validating
+// Every FileAccess read parses the file twice (structural and validating
 // parse) and compiles the schema afresh, nothing is cached; the aim is to
 // stay within three times the baseline and well under a millisecond.
 //
@@ -19,7 +19,7 @@ namespace {
 
 void ReadSchemeList(benchmark::State& state)
 {
-    eee::CFileAccess files;
+    eee::FileAccess files;
     for (auto _ : state) {
         std::string error;
         std::vector<std::string> names;
@@ -35,10 +35,10 @@ BENCHMARK(ReadSchemeList)->Unit(benchmark::kMicrosecond);
 
 void ReadBlockInfo(benchmark::State& state)
 {
-    eee::CFileAccess files;
+    eee::FileAccess files;
     for (auto _ : state) {
         std::string error;
-        std::vector<eee::_tagBLOCKINFO> blocks;
+        std::vector<eee::BlockInfo> blocks;
         int32_t alignment = 0;
         bool retention = false;
         files.ReadBlockInfo("ECC32 Var-Length", error, blocks, alignment, retention);
@@ -53,7 +53,7 @@ BENCHMARK(ReadBlockInfo)->Unit(benchmark::kMicrosecond);
 
 void ReadSessionDefaults(benchmark::State& state)
 {
-    eee::CFileAccess files;
+    eee::FileAccess files;
     for (auto _ : state) {
         eee::SessionRecord record;
         std::string error;
@@ -61,7 +61,7 @@ void ReadSessionDefaults(benchmark::State& state)
             state.SkipWithError(("ReadSession failed: " + error).c_str());
             break;
         }
-        benchmark::DoNotOptimize(record.DataInfo.data());
+        benchmark::DoNotOptimize(record.DataTypes.data());
     }
 }
 BENCHMARK(ReadSessionDefaults)->Unit(benchmark::kMicrosecond);
@@ -73,7 +73,7 @@ void Baseline(benchmark::State& state, const char* fileName, const char* schemaN
     const std::string folder = eee::ExecutableFolder();
     const std::string file = folder + "/" + fileName;
     const std::string schemaFile = folder + "/" + schemaName;
-    // CFileAccess refuses every external load process-wide; the baseline
+    // FileAccess refuses every external load process-wide; the baseline
     // loads its files through libxml2's own loader.
     const xmlExternalEntityLoader saved = xmlGetExternalEntityLoader();
     xmlSetExternalEntityLoader(xmlNoNetExternalEntityLoader);

@@ -145,7 +145,7 @@ int main(int argc, char* argv[])
 #ifdef EEE_STARTUP_WINDOW
     eee::ApplyLook(app);
     eee::RecordingDialogs dialogs;
-    eee::CVarn_EEECalcDlg window(dialogs);
+    eee::MainWindow window(dialogs);
     QuitAfterFirst watcher(eee::kChartUpdatedEvent);
     window.installEventFilter(&watcher);
     window.show();

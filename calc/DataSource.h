@@ -18,7 +18,7 @@ public:
     virtual void ReadSchemeList(std::string& errorText, std::vector<std::string>& names) = 0;
     // Reads one scheme's alignment, data-retention flag and blocks; returns the error text.
     virtual std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
-        std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention)
+        std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention)
         = 0;
     // Reads a session file: a file name in the module folder or a full path.
     virtual bool ReadSession(

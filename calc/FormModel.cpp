@@ -100,7 +100,7 @@ bool ComboState::SelectPrefix(const std::string& text)
 
 // CFormModel
 
-CFormModel::CFormModel(IDataSource& data, IFormView& view, CEEEChartModel& chart)
+CFormModel::CFormModel(IDataSource& data, IFormView& view, ChartModel& chart)
     : m_data(data)
     , m_view(view)
     , m_chart(chart)
@@ -313,7 +313,7 @@ bool CFormModel::LoadBlocks(const std::string& scheme, std::string& errorText)
 {
     if (scheme.empty())
         return false;
-    std::vector<_tagBLOCKINFO> blocks;
+    std::vector<BlockInfo> blocks;
     std::string reason;
     m_data.ReadBlockInfo(scheme, reason, blocks, m_s.In.RecordAlignment, m_s.DataRetention);
     if (!reason.empty() || blocks.empty()) {
@@ -323,7 +323,7 @@ bool CFormModel::LoadBlocks(const std::string& scheme, std::string& errorText)
     }
     // The form has six block size lists; a scheme never offers more sizes than that.
     std::stable_sort(blocks.begin(), blocks.end(),
-        [](const _tagBLOCKINFO& a, const _tagBLOCKINFO& b) { return a.Index < b.Index; });
+        [](const BlockInfo& a, const BlockInfo& b) { return a.Index < b.Index; });
     if (blocks.size() > static_cast<size_t>(kMaxBlocks))
         blocks.resize(kMaxBlocks);
     std::vector<std::string> texts;
@@ -644,9 +644,9 @@ bool CFormModel::ApplySessionData(const SessionRecord& record, std::string& erro
     m_s.In.ReadyFlag = false;
     // The form has six data type rows; further rows of a session are left out.
     const int rows
-        = static_cast<int>(std::min(record.DataInfo.size(), static_cast<size_t>(kMaxDataTypes)));
+        = static_cast<int>(std::min(record.DataTypes.size(), static_cast<size_t>(kMaxDataTypes)));
     for (int row = 0; row < rows; ++row) {
-        const _tagEEDATAINFO& info = record.DataInfo[static_cast<size_t>(row)];
+        const DataInfo& info = record.DataTypes[static_cast<size_t>(row)];
         SetText(Field(FieldKind::DataSize, row), Format("%d", info.DataSize));
         SetText(Field(FieldKind::Updates, row), Format("%d", info.Updates));
         SetText(Field(FieldKind::Records, row), Format("%d", info.Records));
@@ -657,7 +657,7 @@ bool CFormModel::ApplySessionData(const SessionRecord& record, std::string& erro
         SetText(Field(FieldKind::BlockOverhead), Format("%d", record.BlockOverhead));
         for (int row = 0; row < rows; ++row)
             SetText(Field(FieldKind::Overhead, row),
-                Format("%d", record.DataInfo[static_cast<size_t>(row)].CusOverhead));
+                Format("%d", record.DataTypes[static_cast<size_t>(row)].CusOverhead));
         ShowOverheadColumn(rows);
     } else {
         m_s.CusOverheadChecked = false;
@@ -685,13 +685,13 @@ void CFormModel::FillRecordFromForm(SessionRecord& record, int blockCount) const
     record.BlockOverhead = m_s.CusOverheadChecked ? LeadingInteger(m_s.Fields.BlockOverhead) : 0;
     const int rows = std::clamp(m_s.In.DataTypeCount, 0, kMaxDataTypes);
     for (size_t row = 0; row < static_cast<size_t>(rows); ++row) {
-        _tagEEDATAINFO info;
+        DataInfo info;
         info.DataSize = LeadingInteger(m_s.Fields.DataSize[row]);
         info.Updates = LeadingInteger(m_s.Fields.Updates[row]);
         info.Records = LeadingInteger(m_s.Fields.Records[row]);
         info.Frequency = m_s.Fields.Frequency[row] != 0 ? 1 : 0;
         info.CusOverhead = m_s.CusOverheadChecked ? LeadingInteger(m_s.Fields.Overhead[row]) : 0;
-        record.DataInfo.push_back(info);
+        record.DataTypes.push_back(info);
     }
 }
 

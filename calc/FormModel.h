@@ -89,7 +89,7 @@ struct FormState
     std::string FlashUsedLine = kInitialFlashUsedLine;
     std::string SchemeToolTip = kSchemeListToolTip;
 
-    std::vector<_tagBLOCKINFO> Blocks; // the current scheme's blocks, by Index
+    std::vector<BlockInfo> Blocks; // the current scheme's blocks, by Index
     bool DataRetention = false;
     int Calculations = 0; // finished endurance computations, for callers that watch for one
 };
@@ -97,11 +97,11 @@ struct FormState
 class CFormModel
 {
 public:
-    CFormModel(IDataSource& data, IFormView& view, CEEEChartModel& chart);
+    CFormModel(IDataSource& data, IFormView& view, ChartModel& chart);
 
     FormState& State() { return m_s; }
     const FormState& State() const { return m_s; }
-    CEEEChartModel& Chart() { return m_chart; }
+    ChartModel& Chart() { return m_chart; }
 
     // Start-up of the window, after its controls exist: fills the lists, reads the
     // catalogue, applies the scheme and blocks of the defaults (when they could be
@@ -181,7 +181,7 @@ private:
 
     IDataSource& m_data;
     IFormView& m_view;
-    CEEEChartModel& m_chart;
+    ChartModel& m_chart;
     FormState m_s;
     int m_ignoreNotifications = 0;
 };

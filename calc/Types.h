@@ -14,7 +14,7 @@ inline constexpr int kCyclesLimit = 100000; // erase cycles the flash is rated f
 inline constexpr int kLifetimeLimit = 20; // years the flash is rated for
 
 // One selectable flash block size of a scheme, as listed in the catalogue.
-struct _tagBLOCKINFO
+struct BlockInfo
 {
     int32_t Index = 0; // 0-based position of the block entry in the scheme's catalogue entry
     std::string SizeText; // the text shown in the block size lists and stored in sessions
@@ -22,7 +22,7 @@ struct _tagBLOCKINFO
 };
 
 // One data type as carried into and out of session files.
-struct _tagEEDATAINFO
+struct DataInfo
 {
     int32_t DataSize = 0;
     int32_t Updates = 0;
@@ -30,7 +30,7 @@ struct _tagEEDATAINFO
     int32_t Frequency = 0; // 0 = Total, anything else = Daily
     int32_t CusOverhead = 0;
 
-    bool operator==(const _tagEEDATAINFO&) const = default;
+    bool operator==(const DataInfo&) const = default;
 };
 
 // Every input carried by one session file.
@@ -40,7 +40,7 @@ struct SessionRecord
     float LifeTime = 0.0f;
     bool CusOverheadEn = false;
     int32_t BlockOverhead = 0;
-    std::vector<_tagEEDATAINFO> DataInfo;
+    std::vector<DataInfo> DataTypes;
     std::array<std::string, kMaxBlocks> BlockSize;
     int32_t BlocksSelected = 0;
 

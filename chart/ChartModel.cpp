@@ -132,7 +132,7 @@ ScientificParts SplitScientific(double value)
 
 } // namespace
 
-void CEEEChartModel::SetupChart(float xMaximum, double yMaximum, double yMinimum,
+void ChartModel::SetupChart(float xMaximum, double yMaximum, double yMinimum,
     std::string xTitle, std::string yTitle, ChartColor inSpec, ChartColor outOfSpec,
     ChartColor background, int lifetimeLimit, int cyclesLimit)
 {
@@ -156,7 +156,7 @@ void CEEEChartModel::SetupChart(float xMaximum, double yMaximum, double yMinimum
     }
 }
 
-void CEEEChartModel::SetOperatingPoint(float lifeTime, double cycles)
+void ChartModel::SetOperatingPoint(float lifeTime, double cycles)
 {
     const float lifetimeLimit = static_cast<float>(m_lifetimeLimit);
     m_opLifeTime = lifeTime > static_cast<float>(m_xMinimum) ? lifeTime : lifetimeLimit;
@@ -165,7 +165,7 @@ void CEEEChartModel::SetOperatingPoint(float lifeTime, double cycles)
     m_opCycles = cycles > m_yMinimum ? cycles : static_cast<double>(m_cyclesLimit);
 }
 
-ChartLayout CEEEChartModel::Layout(int clientWidth, int clientHeight)
+ChartLayout ChartModel::Layout(int clientWidth, int clientHeight)
 {
     ChartLayout layout;
     layout.ClientWidth = clientWidth;

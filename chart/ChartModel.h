@@ -71,7 +71,7 @@ struct ChartLayout
 
 // The model of the chart window. Default values are those of a freshly
 // constructed chart; the window hands its own through SetupChart.
-class CEEEChartModel
+class ChartModel
 {
 public:
     void SetupChart(float xMaximum, double yMaximum, double yMinimum, std::string xTitle,

@@ -8,7 +8,7 @@
 
 namespace eee {
 
-CEEEChart::CEEEChart(CEEEChartModel& model, QWidget* parent)
+ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
 {
@@ -16,7 +16,7 @@ CEEEChart::CEEEChart(CEEEChartModel& model, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CEEEChart::paintEvent(QPaintEvent*)
+void ChartWidget::paintEvent(QPaintEvent*)
 {
     // The picture is composed off screen and shown in one transfer, so its layers
     // never flicker.

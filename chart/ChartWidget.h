@@ -1,4 +1,4 @@
-// CEEEChart: the envelope chart as a child widget of the main window.
+// ChartWidget: the envelope chart as a child widget of the main window.
 #pragma once
 
 #include "chart/ChartModel.h"
@@ -12,20 +12,20 @@ namespace eee {
 // the in-spec years then.
 inline constexpr QEvent::Type kChartUpdatedEvent = static_cast<QEvent::Type>(QEvent::User + 1);
 
-class CEEEChart : public QWidget
+class ChartWidget : public QWidget
 {
     Q_OBJECT
 public:
     // Paints `model`, which the owner keeps; without a parent nothing is created.
-    CEEEChart(CEEEChartModel& model, QWidget* parent);
+    ChartWidget(ChartModel& model, QWidget* parent);
 
-    CEEEChartModel& Model() { return m_model; }
+    ChartModel& Model() { return m_model; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    CEEEChartModel& m_model;
+    ChartModel& m_model;
 };
 
 } // namespace eee

@@ -48,13 +48,13 @@ void CachingDataSource::ReadSchemeList(std::string& errorText, std::vector<std::
 }
 
 std::string CachingDataSource::ReadBlockInfo(const std::string& scheme, std::string& errorText,
-    std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention)
+    std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention)
 {
     const auto found = m_schemes.find(scheme);
     if (found == m_schemes.end()) {
         // The outputs are written through to the caller, so that a failed read
         // leaves exactly what the catalogue reader left.
-        std::vector<_tagBLOCKINFO> read;
+        std::vector<BlockInfo> read;
         m_source.ReadBlockInfo(scheme, errorText, read, recordAlignment, dataRetention);
         blocks.insert(blocks.end(), read.begin(), read.end());
         if (!errorText.empty() || read.empty())

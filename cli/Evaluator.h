@@ -62,7 +62,7 @@ public:
     { }
     void ReadSchemeList(std::string& errorText, std::vector<std::string>& names) override;
     std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
-        std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention) override;
+        std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention) override;
     bool ReadSession(
         SessionRecord& record, const std::string& fileName, std::string& errorText) override
     {
@@ -77,7 +77,7 @@ public:
 private:
     struct SchemeInfo
     {
-        std::vector<_tagBLOCKINFO> Blocks;
+        std::vector<BlockInfo> Blocks;
         int32_t RecordAlignment = 0;
         bool DataRetention = false;
     };
@@ -154,7 +154,7 @@ public:
 
     // The form and the chart as the last evaluation left them.
     const FormState& State() const { return m_model.State(); }
-    CEEEChartModel& Chart() { return m_chart; }
+    ChartModel& Chart() { return m_chart; }
 
 private:
     // Answers a pending repaint as the window's chart does: lay out the chart,
@@ -163,10 +163,10 @@ private:
     Evaluation Collect(const std::string& displayName) const;
 
     HeadlessView m_view;
-    CEEEChartModel m_chart;
+    ChartModel m_chart;
     CFormModel m_model;
     FormState m_startState;
-    CEEEChartModel m_startChart;
+    ChartModel m_startChart;
     std::vector<FormMessage> m_startupMessages;
 };
 

@@ -9,6 +9,7 @@
 #include "cli/Report.h"
 #include "files/FileAccess.h"
 #include "files/FileDataSource.h"
+#include "Version.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -26,9 +27,6 @@
 #include <string>
 #include <vector>
 
-#ifndef EEE_VERSION
-#define EEE_VERSION "0.0.0"
-#endif
 
 namespace eee {
 namespace {
@@ -94,10 +92,10 @@ public:
         return m_evaluator->Evaluate(file, FullPath(file));
     }
 
-    CEEEChartModel& Chart() { return m_evaluator->Chart(); }
+    ChartModel& Chart() { return m_evaluator->Chart(); }
 
 private:
-    CFileAccess m_files;
+    FileAccess m_files;
     FileDataSource m_source;
     CachingDataSource m_cache;
     std::unique_ptr<Evaluator> m_evaluator;
@@ -215,7 +213,7 @@ int main(int argc, char** argv)
         Write(stdout, UsageText());
         return OutputStatus();
     case CommandKind::Version:
-        Write(stdout, std::string(kProgram) + ' ' + EEE_VERSION + '\n');
+        Write(stdout, std::string(kProgram) + ' ' + kVersion + '\n');
         return OutputStatus();
     case CommandKind::Evaluate: {
         const int status = RunEvaluate(command);

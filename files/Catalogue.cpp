@@ -20,7 +20,7 @@ constexpr std::size_t kFirstBlockChild = 2;
 
 } // namespace
 
-void CFileAccess::ReadSchemeList(std::string& errorText, std::vector<std::string>& names)
+void FileAccess::ReadSchemeList(std::string& errorText, std::vector<std::string>& names)
 {
     errorText.clear();
     try {
@@ -36,8 +36,8 @@ void CFileAccess::ReadSchemeList(std::string& errorText, std::vector<std::string
     }
 }
 
-std::string CFileAccess::ReadBlockInfo(const std::string& scheme, std::string& errorText,
-    std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention)
+std::string FileAccess::ReadBlockInfo(const std::string& scheme, std::string& errorText,
+    std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention)
 {
     errorText.clear();
     try {
@@ -81,7 +81,7 @@ std::string CFileAccess::ReadBlockInfo(const std::string& scheme, std::string& e
         int32_t index = 0;
         for (xmlNode* child = xml::NextSibling(xml::ChildAt(entry, kFirstBlockChild - 1));
              child != nullptr; child = xml::NextSibling(child)) {
-            _tagBLOCKINFO block;
+            BlockInfo block;
             block.Index = index++;
             block.SizeText = xml::NodeText(xml::RequireFirstChild(child));
             blocks.push_back(std::move(block));

@@ -1,4 +1,4 @@
-// CFileAccess: construction, the structural parse, the root and schema checks,
+// FileAccess: construction, the structural parse, the root and schema checks,
 // the validating parse, and the failure texts.
 #include "files/FileAccess.h"
 
@@ -89,7 +89,7 @@ std::string ExecutableFolder()
     return path.substr(0, slash);
 }
 
-std::string CFileAccess::Impl::PathOf(const std::string& fileName) const
+std::string FileAccess::Impl::PathOf(const std::string& fileName) const
 {
     if (!fileName.empty() && fileName.front() == '/')
         return fileName;
@@ -98,7 +98,7 @@ std::string CFileAccess::Impl::PathOf(const std::string& fileName) const
     return ModuleFolder + "/" + fileName;
 }
 
-bool CFileAccess::Impl::ParseFile(const std::string& fileName, std::string& errorText)
+bool FileAccess::Impl::ParseFile(const std::string& fileName, std::string& errorText)
 {
     std::string bytes;
     int err = 0;
@@ -120,14 +120,14 @@ bool CFileAccess::Impl::ParseFile(const std::string& fileName, std::string& erro
     return true;
 }
 
-std::string CFileAccess::Impl::Attribute(const xmlNode* element, std::size_t position) const
+std::string FileAccess::Impl::Attribute(const xmlNode* element, std::size_t position) const
 {
     if (RootDocument == nullptr)
         throw ComponentFailure {kXmlNodeNotFound, ""};
     return xml::AttributeValue(element, position, RootDocument->Order);
 }
 
-bool CFileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::string& rootName,
+bool FileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::string& rootName,
     const std::string& schemaName, std::string& errorText)
 {
     if (!ParseFile(fileName, errorText))
@@ -159,7 +159,7 @@ bool CFileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::
     return Validate(fileName, schemaName, errorText);
 }
 
-bool CFileAccess::Impl::Validate(
+bool FileAccess::Impl::Validate(
     const std::string& fileName, const std::string& schemaName, std::string& errorText)
 {
     std::string bytes;
@@ -213,11 +213,11 @@ bool CFileAccess::Impl::Validate(
     return false;
 }
 
-CFileAccess::CFileAccess()
-    : CFileAccess(ExecutableFolder())
+FileAccess::FileAccess()
+    : FileAccess(ExecutableFolder())
 { }
 
-CFileAccess::CFileAccess(std::string moduleFolder)
+FileAccess::FileAccess(std::string moduleFolder)
     : m_impl(std::make_unique<Impl>())
     , m_moduleFolder(WithoutTrailingSeparators(std::move(moduleFolder)))
 {
@@ -225,14 +225,14 @@ CFileAccess::CFileAccess(std::string moduleFolder)
     m_impl->ModuleFolder = m_moduleFolder;
 }
 
-CFileAccess::~CFileAccess() = default;
+FileAccess::~FileAccess() = default;
 
-bool CFileAccess::ParseFile(const std::string& fileName, std::string& errorText)
+bool FileAccess::ParseFile(const std::string& fileName, std::string& errorText)
 {
     return m_impl->ParseFile(fileName, errorText);
 }
 
-bool CFileAccess::OpenAndValidate(const std::string& fileName, const std::string& rootName,
+bool FileAccess::OpenAndValidate(const std::string& fileName, const std::string& rootName,
     const std::string& schemaName, std::string& errorText)
 {
     try {
@@ -243,7 +243,7 @@ bool CFileAccess::OpenAndValidate(const std::string& fileName, const std::string
     }
 }
 
-bool CFileAccess::ValidateAgainstSchema(const std::string& fileName, std::string& errorText)
+bool FileAccess::ValidateAgainstSchema(const std::string& fileName, std::string& errorText)
 {
     // Called on its own, the schema is the one the root element names, looked
     // up by its bare name in the module folder (letter case ignored, as the
@@ -279,7 +279,7 @@ bool CFileAccess::ValidateAgainstSchema(const std::string& fileName, std::string
     return m_impl->Validate(fileName, schemaName, errorText);
 }
 
-std::string CFileAccess::ComponentErrorText(uint32_t code)
+std::string FileAccess::ComponentErrorText(uint32_t code)
 {
     if (const char* known = KnownComponentText(code))
         return known;
@@ -295,7 +295,7 @@ std::string CFileAccess::ComponentErrorText(uint32_t code)
     return buf;
 }
 
-std::string CFileAccess::SystemErrorText(uint32_t code)
+std::string FileAccess::SystemErrorText(uint32_t code)
 {
     if (code <= static_cast<uint32_t>(INT_MAX)) {
         if (const char* system = strerrordesc_np(static_cast<int>(code))) {

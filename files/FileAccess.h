@@ -1,4 +1,4 @@
-// CFileAccess: the program's only gateway to XML files. Every data file is
+// FileAccess: the program's only gateway to XML files. Every data file is
 // looked up in the module folder (the folder of the running executable).
 #pragma once
 
@@ -19,14 +19,14 @@ inline constexpr uint32_t kXmlFileNotFound = 0x800C0006u;
 // The folder of the running executable (symlinks resolved), without a trailing separator.
 std::string ExecutableFolder();
 
-class CFileAccess
+class FileAccess
 {
 public:
-    CFileAccess(); // module folder = ExecutableFolder()
-    explicit CFileAccess(std::string moduleFolder);
-    virtual ~CFileAccess();
-    CFileAccess(const CFileAccess&) = delete;
-    CFileAccess& operator=(const CFileAccess&) = delete;
+    FileAccess(); // module folder = ExecutableFolder()
+    explicit FileAccess(std::string moduleFolder);
+    virtual ~FileAccess();
+    FileAccess(const FileAccess&) = delete;
+    FileAccess& operator=(const FileAccess&) = delete;
 
     const std::string& ModuleFolder() const { return m_moduleFolder; }
 
@@ -45,7 +45,7 @@ public:
     // The scheme catalogue SchemeInfo.xml.
     void ReadSchemeList(std::string& errorText, std::vector<std::string>& names);
     std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
-        std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention);
+        std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention);
 
     // Session files. WriteSession takes a full path and replaces the file atomically.
     // ReadSession takes a file name in the module folder or a full path; either

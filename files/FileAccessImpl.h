@@ -1,4 +1,4 @@
-// The private side of CFileAccess, shared by its source files.
+// The private side of FileAccess, shared by its source files.
 #pragma once
 
 #include "files/FileAccess.h"
@@ -21,7 +21,7 @@ struct ParsedDocument
     xml::AttributeOrder Order;
 };
 
-struct CFileAccess::Impl
+struct FileAccess::Impl
 {
     std::string ModuleFolder;
     // The document of the last parse or write.

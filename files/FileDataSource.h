@@ -1,4 +1,4 @@
-// A CFileAccess as the form's source of catalogue and session files.
+// A FileAccess as the form's source of catalogue and session files.
 #pragma once
 
 #include "calc/DataSource.h"
@@ -9,7 +9,7 @@ namespace eee {
 class FileDataSource : public IDataSource
 {
 public:
-    explicit FileDataSource(CFileAccess& files)
+    explicit FileDataSource(FileAccess& files)
         : m_files(files)
     { }
     void ReadSchemeList(std::string& errorText, std::vector<std::string>& names) override
@@ -17,7 +17,7 @@ public:
         m_files.ReadSchemeList(errorText, names);
     }
     std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
-        std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention) override
+        std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention) override
     {
         return m_files.ReadBlockInfo(scheme, errorText, blocks, recordAlignment, dataRetention);
     }
@@ -33,7 +33,7 @@ public:
     }
 
 private:
-    CFileAccess& m_files;
+    FileAccess& m_files;
 };
 
 } // namespace eee

@@ -52,7 +52,7 @@ std::string StoredBlockSize(const std::string& sizeText)
 
 } // namespace
 
-bool CFileAccess::WriteSession(
+bool FileAccess::WriteSession(
     const SessionRecord& record, const std::string& path, std::string& errorText)
 {
     try {
@@ -83,9 +83,9 @@ bool CFileAccess::WriteSession(
         AddTextElement(root, "BlockOverhead", record.BlockOverhead);
         // The form has six data-type rows; entries beyond them are not written.
         const std::size_t rows
-            = std::min(record.DataInfo.size(), static_cast<std::size_t>(kMaxDataTypes));
+            = std::min(record.DataTypes.size(), static_cast<std::size_t>(kMaxDataTypes));
         for (std::size_t i = 0; i < rows; ++i) {
-            const _tagEEDATAINFO& info = record.DataInfo[i];
+            const DataInfo& info = record.DataTypes[i];
             xmlNode* row = Require(xmlNewChild(root, nullptr, X("DataInfo"), nullptr));
             AddTextElement(row, "DataSize", info.DataSize);
             AddTextElement(row, "Updates", info.Updates);
@@ -111,7 +111,7 @@ bool CFileAccess::WriteSession(
     }
 }
 
-bool CFileAccess::ReadSession(
+bool FileAccess::ReadSession(
     SessionRecord& record, const std::string& fileName, std::string& errorText)
 {
     try {
@@ -148,14 +148,14 @@ bool CFileAccess::ReadSession(
             } else if (text::EqualsNoCase(name, "BlockOverhead")) {
                 record.BlockOverhead = text::ParseCInt(xml::NodeText(child));
             } else if (text::EqualsNoCase(name, "DataInfo")) {
-                if (record.DataInfo.size() >= static_cast<std::size_t>(kMaxDataTypes)) {
+                if (record.DataTypes.size() >= static_cast<std::size_t>(kMaxDataTypes)) {
                     errorText = "File " + FileNameOf(fileName) + " holds more than "
                         + std::to_string(kMaxDataTypes) + " data types (DataInfo)!";
                     return false;
                 }
                 // The five values are taken by position, whatever their names.
                 xmlNode* field = xml::RequireFirstChild(child);
-                _tagEEDATAINFO info;
+                DataInfo info;
                 info.DataSize = text::ParseCInt(xml::NodeText(field));
                 field = xml::RequireNextSibling(field);
                 info.Updates = text::ParseCInt(xml::NodeText(field));
@@ -165,7 +165,7 @@ bool CFileAccess::ReadSession(
                 info.Frequency = text::ParseCInt(xml::NodeText(field));
                 field = xml::RequireNextSibling(field);
                 info.CusOverhead = text::ParseCInt(xml::NodeText(field));
-                record.DataInfo.push_back(info);
+                record.DataTypes.push_back(info);
             }
         }
         return true;

@@ -1,4 +1,4 @@
-// The libxml2 layer under CFileAccess: reading files with a size cap, parsing
+// The libxml2 layer under FileAccess: reading files with a size cap, parsing
 // without network, DTDs or entity expansion, capturing the library's error
 // messages, compiling and applying schemas, and walking the tree by position.
 #pragma once

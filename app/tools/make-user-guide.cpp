@@ -1,5 +1,7 @@
 // Renders the User Guide from its Markdown source to PDF with Qt's own PDF
 // writer: eee-make-user-guide SOURCE.md OUT.pdf
+#include "Version.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -26,11 +28,12 @@ int main(int argc, char* argv[])
     font.setPointSize(10);
     document.setDefaultFont(font);
     document.setDefaultStyleSheet("table { border-collapse: collapse; } td, th { padding: 3px; }");
-    document.setMarkdown(QString::fromUtf8(source.readAll()));
+    // The guide names the version as @VERSION@, filled in from the build.
+    document.setMarkdown(QString::fromUtf8(source.readAll()).replace("@VERSION@", eee::kVersion));
 
     QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
     pdf.setTitle("Varn EEE Calculator - User Guide");
-    pdf.setCreator("Varn EEE Calculator 0.5.4");
+    pdf.setCreator(QStringLiteral("Varn EEE Calculator %1").arg(eee::kVersion));
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
     document.print(&pdf);

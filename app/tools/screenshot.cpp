@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     eee::ApplyLook(app);
     const QString out = argc > 1 ? QString(argv[1]) : QString("screenshot.png");
     eee::RecordingDialogs dialogs;
-    eee::CVarn_EEECalcDlg window(dialogs);
+    eee::MainWindow window(dialogs);
     AfterVerdict watcher;
     window.installEventFilter(&watcher);
     bool saved = false;

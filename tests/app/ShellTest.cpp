@@ -131,7 +131,7 @@ TEST_F(ShownWindowTest, MenusOfferTheCommandsWithTheirAccelerators)
 
 TEST(AboutBox, ShowsItsFourLinesAndCloses)
 {
-    CAboutBox about(nullptr);
+    AboutBox about(nullptr);
     EXPECT_EQ(about.windowTitle(), "About");
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
 
@@ -168,7 +168,7 @@ TEST(AboutBox, ShowsItsFourLinesAndCloses)
 TEST_F(ShownWindowTest, HelpAboutOpensTheAboutBoxOverTheWindow)
 {
     QWidget* parent = nullptr;
-    ModalAnswer<CAboutBox> answer([&](CAboutBox* box) {
+    ModalAnswer<AboutBox> answer([&](AboutBox* box) {
         parent = box->parentWidget();
         const QList<QPushButton*> buttons = box->findChildren<QPushButton*>();
         if (!buttons.isEmpty())

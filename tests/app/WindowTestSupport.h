@@ -129,8 +129,8 @@ protected:
 
     void Open(std::string moduleFolder = {})
     {
-        window = moduleFolder.empty() ? std::make_unique<CVarn_EEECalcDlg>(dialogs)
-                                      : std::make_unique<CVarn_EEECalcDlg>(dialogs, moduleFolder);
+        window = moduleFolder.empty() ? std::make_unique<MainWindow>(dialogs)
+                                      : std::make_unique<MainWindow>(dialogs, moduleFolder);
         window->installEventFilter(&reports);
     }
 
@@ -164,11 +164,11 @@ protected:
         WaitForChartReport(seen);
     }
 
-    const CVarn_EEECalcDlg::Controls& ui() const { return window->Ui(); }
+    const MainWindow::Controls& ui() const { return window->Ui(); }
 
     RecordingDialogs dialogs;
     ChartReportCounter reports;
-    std::unique_ptr<CVarn_EEECalcDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // The window after start-up, ready for the user.

@@ -26,9 +26,9 @@ constexpr ChartColor kRed {255, 0, 0};
 constexpr ChartColor kBackground {236, 233, 216};
 
 // A chart set up the way the main window sets up its own.
-CEEEChartModel MainWindowChart()
+ChartModel MainWindowChart()
 {
-    CEEEChartModel model;
+    ChartModel model;
     model.SetupChart(20.0f, 50.0, 0.0, "Application LifeTime (in years)", "Estimated Flash Cycles",
         kGreen, kRed, kBackground, kLifetimeLimit, kCyclesLimit);
     model.SetCyclesLimit(kCyclesLimit);
@@ -79,7 +79,7 @@ class ChartLayoutTest : public ::testing::TestWithParam<LayoutCase>
 TEST_P(ChartLayoutTest, MatchesThePixelGrid)
 {
     const LayoutCase& c = GetParam();
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(c.LifeTime, c.Cycles);
     const ChartLayout layout = model.Layout(kWidth, kHeight);
 
@@ -194,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(MainWindowChart, ChartLayoutTest, ::testing::ValuesIn(k
 
 TEST(ChartLayout, InSpecYearsFollowThePixelsNotTheValues)
 {
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(30.0f, 300000.0);
     const float years = model.Layout(kWidth, kHeight).InSpecYears;
     EXPECT_GT(years, 10.05f);
@@ -216,7 +216,7 @@ class ChartCyclesAxisTest : public ::testing::TestWithParam<CyclesAxisCase>
 TEST_P(ChartCyclesAxisTest, ScalesTheMaximum)
 {
     const CyclesAxisCase& c = GetParam();
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(10.0f, c.Cycles);
     const ChartLayout layout = model.Layout(kWidth, kHeight);
     EXPECT_DOUBLE_EQ(layout.YMaximum, c.YMaximum);
@@ -250,7 +250,7 @@ TEST(ChartLayout, SmallCyclesLimitScalesWithoutExponent)
 {
     // A maximum below 10 has no positive exponent: the value itself is the axis
     // maximum, and a leading 1 still moves one decade into the mantissa.
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetCyclesLimit(5);
     model.SetOperatingPoint(10.0f, 1.0);
     ChartLayout layout = model.Layout(kWidth, kHeight);
@@ -268,7 +268,7 @@ TEST(ChartLayout, SmallCyclesLimitScalesWithoutExponent)
 
 TEST(ChartLayout, RetentionTicksRunFromZeroToTwentyOne)
 {
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(10.0f, 50000.0);
     const ChartLayout layout = model.Layout(kWidth, kHeight);
     EXPECT_TRUE(layout.ShowRetentionAxis);
@@ -283,7 +283,7 @@ TEST(ChartLayout, RetentionTicksRunFromZeroToTwentyOne)
 
 TEST(ChartSetup, ConstructedChartDrawsItsOwnPoint)
 {
-    CEEEChartModel model;
+    ChartModel model;
     EXPECT_EQ(model.XMaximum(), 20.0f);
     EXPECT_EQ(model.CyclesLimit(), 250000);
     EXPECT_EQ(model.XTitle(), "Application LifeTime (years)");
@@ -299,7 +299,7 @@ TEST(ChartSetup, ConstructedChartDrawsItsOwnPoint)
 
 TEST(ChartSetup, StoresEverythingAndKeepsTheOperatingPoint)
 {
-    CEEEChartModel model;
+    ChartModel model;
     model.SetOperatingPoint(7.0f, 1234.0);
     model.SetupChart(20.0f, 50.0, 0.0, "Application LifeTime (in years)", "Estimated Flash Cycles",
         kGreen, kRed, kBackground, kLifetimeLimit, kCyclesLimit);
@@ -319,7 +319,7 @@ TEST(ChartSetup, StoresEverythingAndKeepsTheOperatingPoint)
 
 TEST(ChartSetup, EmptyRangesFallBackToTheLimits)
 {
-    CEEEChartModel model;
+    ChartModel model;
     model.SetupChart(0.0f, 300.0, 300.0, "x", "y", kGreen, kRed, kBackground, 15, 5000);
     EXPECT_EQ(model.XMaximum(), 15.0f);
     EXPECT_EQ(model.YMaximum(), 5000.0);
@@ -346,7 +346,7 @@ class ChartOperatingPointTest : public ::testing::TestWithParam<OperatingPointCa
 TEST_P(ChartOperatingPointTest, ReplacesMissingValuesWithTheLimits)
 {
     const OperatingPointCase& c = GetParam();
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(c.LifeTime, c.Cycles);
     EXPECT_EQ(model.OperatingLifeTime(), c.OperatingLifeTime);
     EXPECT_EQ(model.XMaximum(), c.XMaximum);
@@ -373,14 +373,14 @@ INSTANTIATE_TEST_SUITE_P(MainWindowChart, ChartOperatingPointTest,
 
 TEST(ChartLayout, SmallestLifetimeLiesRightOfTheAxis)
 {
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(0.1f, 50000.0);
     EXPECT_EQ(model.Layout(kWidth, kHeight).OperatingX, 41);
 }
 
 TEST(ChartLayout, ZeroLifetimeRangeGivesZeroScale)
 {
-    CEEEChartModel model;
+    ChartModel model;
     model.SetupChart(0.0f, 50.0, 0.0, "x", "y", kGreen, kRed, kBackground, 0, kCyclesLimit);
     const ChartLayout layout = model.Layout(kWidth, kHeight);
     EXPECT_EQ(layout.XScale, 0.0f);
@@ -396,7 +396,7 @@ TEST(ChartLayout, ZeroLifetimeRangeGivesZeroScale)
 TEST(ChartLayout, ZeroCyclesRangeGivesZeroScale)
 {
     // The scaled maximum of 100000 is 10; a minimum of 10 leaves no range.
-    CEEEChartModel model;
+    ChartModel model;
     model.SetupChart(
         20.0f, 50.0, 10.0, "x", "y", kGreen, kRed, kBackground, kLifetimeLimit, kCyclesLimit);
     model.SetOperatingPoint(10.0f, 50000.0);
@@ -420,7 +420,7 @@ TEST(ChartLayout, AbsurdInputsStayWithinTheTickStorage)
     };
     for (const auto& [lifetime, cycles] : points) {
         SCOPED_TRACE(testing::Message() << lifetime << " years, " << cycles << " cycles");
-        CEEEChartModel model = MainWindowChart();
+        ChartModel model = MainWindowChart();
         model.SetOperatingPoint(lifetime, cycles);
         for (const auto& [width, height] :
             {std::pair {kWidth, kHeight}, std::pair {0, 0}, std::pair {100000, 3}}) {
@@ -434,7 +434,7 @@ TEST(ChartLayout, AbsurdInputsStayWithinTheTickStorage)
     }
 
     // A negative minimum far below the maximum asks for more ticks than are kept.
-    CEEEChartModel model;
+    ChartModel model;
     model.SetupChart(1e9f, 50.0, -1e12, "x", "y", kGreen, kRed, kBackground, 20, kCyclesLimit);
     const ChartLayout layout = model.Layout(kWidth, kHeight);
     EXPECT_EQ(layout.XTicks.Count, kMaxChartTicks);
@@ -446,7 +446,7 @@ TEST(ChartLayout, AbsurdInputsStayWithinTheTickStorage)
 
 TEST(ChartLayout, RepaintOverwritesMaximumAndYears)
 {
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     EXPECT_EQ(model.YMaximum(), 50.0);
     model.SetOperatingPoint(10.0f, 200000.0);
     model.Layout(kWidth, kHeight);

@@ -31,16 +31,16 @@ const QRgb kUnpainted = qRgb(255, 0, 255);
 
 const ChartRect kPlot {40, 18, 288, 196};
 
-CEEEChartModel MainWindowChart()
+ChartModel MainWindowChart()
 {
-    CEEEChartModel model;
+    ChartModel model;
     model.SetupChart(20.0f, 50.0, 0.0, "Application LifeTime (in years)", "Estimated Flash Cycles",
         {0, 255, 0}, {255, 0, 0}, {236, 233, 216}, 20, 100000);
     model.SetCyclesLimit(100000);
     return model;
 }
 
-QImage Paint(CEEEChartModel& model, ChartLayout* layout = nullptr)
+QImage Paint(ChartModel& model, ChartLayout* layout = nullptr)
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(kUnpainted);
@@ -103,7 +103,7 @@ protected:
 
     QRgb At(int x, int y) const { return image.pixel(x, y); }
 
-    CEEEChartModel model;
+    ChartModel model;
     ChartLayout layout;
     QImage image;
 };
@@ -257,7 +257,7 @@ int DarkPixelsIn(const QImage& image, int left, int top, int right, int bottom)
 
 TEST(ChartPaint, MultiplierOnlyForPositiveExponent)
 {
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(10.0f, 50000.0);
     const QImage withMultiplier = Paint(model);
     // "x 10" starts at plot left + 5 on the top edge.
@@ -274,7 +274,7 @@ TEST(ChartPaint, MultiplierOnlyForPositiveExponent)
 
 TEST(ChartPaint, TitlesAndNumbersAreDrawn)
 {
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     model.SetOperatingPoint(10.0f, 50000.0);
     const QImage image = Paint(model);
     // x title below the x numbers, y title in the left margin, y numbers between.
@@ -286,7 +286,7 @@ TEST(ChartPaint, TitlesAndNumbersAreDrawn)
 
 TEST(ChartPaint, RestoresThePainter)
 {
-    CEEEChartModel model = MainWindowChart();
+    ChartModel model = MainWindowChart();
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     QFont font(QStringLiteral("DejaVu Serif"));

@@ -31,7 +31,7 @@ struct ChartCase
 // The layout the window's chart would have for the file, from the same evaluation in this process.
 ChartLayout ExpectedLayout(const std::string& file, int width, int height)
 {
-    CFileAccess files(ModuleFolder().string());
+    FileAccess files(ModuleFolder().string());
     FileDataSource source(files);
     SessionRecord defaults;
     std::string error;

@@ -102,7 +102,7 @@ const std::string kLifetimeMessage
     = "Invalid Life time. Please select a value between 0.1 and 99, both inclusive";
 const std::string kBlocksMessage
     = "Invalid number of blocks. Please select a value between 2 and 6, both inclusive";
-const std::vector<_tagEEDATAINFO> kOneType {{64, 100, 4, 0, 0}};
+const std::vector<DataInfo> kOneType {{64, 100, 4, 0, 0}};
 
 INSTANTIATE_TEST_SUITE_P(Files, EvaluatorRejectTest,
     ::testing::Values(RejectCase {"LifetimeBelowTenthOfAYear",
@@ -278,7 +278,7 @@ TEST_F(EvaluatorTest, FailedCatalogueAnswersAreAskedAgain)
 {
     CachingDataSource cache(m_data);
     std::string error;
-    std::vector<_tagBLOCKINFO> blocks;
+    std::vector<BlockInfo> blocks;
     int32_t alignment = -5;
     bool retention = false;
     cache.ReadBlockInfo("ECC99", error, blocks, alignment, retention);

@@ -32,7 +32,7 @@ public:
             names.push_back(scheme.Name);
     }
     std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
-        std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention) override;
+        std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention) override;
     bool ReadSession(
         SessionRecord& record, const std::string& fileName, std::string& errorText) override
     {
@@ -70,7 +70,7 @@ inline FakeDataSource::FakeDataSource()
 }
 
 inline std::string FakeDataSource::ReadBlockInfo(const std::string& scheme, std::string& errorText,
-    std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention)
+    std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention)
 {
     ++BlockInfoReads[scheme];
     errorText.clear();
@@ -80,7 +80,7 @@ inline std::string FakeDataSource::ReadBlockInfo(const std::string& scheme, std:
         recordAlignment = entry.RecordAlignment;
         dataRetention = entry.DataRetention;
         for (size_t i = 0; i < entry.BlockTexts.size(); ++i)
-            blocks.push_back(_tagBLOCKINFO {static_cast<int32_t>(i), entry.BlockTexts[i], 0});
+            blocks.push_back(BlockInfo {static_cast<int32_t>(i), entry.BlockTexts[i], 0});
         return errorText;
     }
     errorText = "Scheme " + scheme + " is not listed in SchemeInfo.xml!";
@@ -89,7 +89,7 @@ inline std::string FakeDataSource::ReadBlockInfo(const std::string& scheme, std:
 
 // A session record in a few words.
 inline SessionRecord MakeSession(const std::string& scheme, float lifeTime,
-    std::vector<std::string> blocks, std::vector<_tagEEDATAINFO> dataTypes,
+    std::vector<std::string> blocks, std::vector<DataInfo> dataTypes,
     bool customOverhead = false, int32_t blockOverhead = 0)
 {
     SessionRecord record;
@@ -98,7 +98,7 @@ inline SessionRecord MakeSession(const std::string& scheme, float lifeTime,
     record.BlocksSelected = static_cast<int32_t>(blocks.size());
     for (size_t k = 0; k < blocks.size() && k < record.BlockSize.size(); ++k)
         record.BlockSize[k] = blocks[k];
-    record.DataInfo = std::move(dataTypes);
+    record.DataTypes = std::move(dataTypes);
     record.CusOverheadEn = customOverhead;
     record.BlockOverhead = blockOverhead;
     return record;

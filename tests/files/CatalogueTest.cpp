@@ -25,7 +25,7 @@ std::string Entry(const std::string& name, const std::string& alignment,
     return xml + "</Scheme>\n";
 }
 
-std::vector<std::string> SizeTexts(const std::vector<_tagBLOCKINFO>& blocks)
+std::vector<std::string> SizeTexts(const std::vector<BlockInfo>& blocks)
 {
     std::vector<std::string> texts;
     for (const auto& b : blocks)
@@ -47,9 +47,9 @@ protected:
     }
 
     TempModule module;
-    CFileAccess files {module.Path()};
+    FileAccess files {module.Path()};
     std::string error = "stale";
-    std::vector<_tagBLOCKINFO> blocks;
+    std::vector<BlockInfo> blocks;
     int32_t alignment = -99;
     bool retention = false;
 };

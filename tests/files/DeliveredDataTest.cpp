@@ -22,7 +22,7 @@ protected:
         module.CopyDelivered("Defaults.xml");
     }
     test::TempModule module;
-    CFileAccess files {module.Path()};
+    FileAccess files {module.Path()};
     std::string error;
 };
 
@@ -44,7 +44,7 @@ TEST_F(DeliveredData, EverySchemeHasItsAlignmentAndReadableBlockSizes)
     ASSERT_EQ(names.size(), 6u);
     const std::regex sizeText("x[0-9A-F]+");
     for (std::size_t i = 0; i < names.size(); ++i) {
-        std::vector<_tagBLOCKINFO> blocks;
+        std::vector<BlockInfo> blocks;
         int32_t alignment = 0;
         bool retention = false;
         EXPECT_EQ(files.ReadBlockInfo(names[i], error, blocks, alignment, retention), "")
@@ -72,7 +72,7 @@ TEST_F(DeliveredData, DefaultsReadBackToTheExpectedSession)
     expected.BlockSize = {"x8000", "x8000", "", "", "", ""};
     expected.CusOverheadEn = false;
     expected.BlockOverhead = 0;
-    expected.DataInfo = {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0}, {128, 30, 8, 0, 0},
+    expected.DataTypes = {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0}, {128, 30, 8, 0, 0},
         {64, 40, 8, 0, 0}, {32, 50, 8, 0, 0}, {16, 100, 8, 0, 0}};
     EXPECT_EQ(read, expected);
 }
@@ -81,7 +81,7 @@ TEST_F(DeliveredData, DefaultBlocksAreOfferedByTheDefaultScheme)
 {
     SessionRecord defaults;
     ASSERT_TRUE(files.ReadSession(defaults, "Defaults.xml", error)) << error;
-    std::vector<_tagBLOCKINFO> blocks;
+    std::vector<BlockInfo> blocks;
     int32_t alignment = 0;
     bool retention = false;
     ASSERT_EQ(files.ReadBlockInfo(defaults.Scheme, error, blocks, alignment, retention), "");

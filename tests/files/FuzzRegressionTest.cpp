@@ -39,16 +39,16 @@ TEST(FuzzRegression, EveryFoundInputIsReadSafely)
         const std::string bytes = test::ReadAll(input);
         module.Write("Session.xml", bytes);
         module.Write("SchemeInfo.xml", bytes);
-        CFileAccess files(module.Path());
+        FileAccess files(module.Path());
         SessionRecord record;
         std::string error;
         files.ReadSession(record, "Session.xml", error);
-        EXPECT_LE(record.DataInfo.size(), 6u);
+        EXPECT_LE(record.DataTypes.size(), 6u);
         EXPECT_LE(record.BlocksSelected, 6);
         std::vector<std::string> names;
         files.ReadSchemeList(error, names);
         for (const auto& name : names) {
-            std::vector<_tagBLOCKINFO> blocks;
+            std::vector<BlockInfo> blocks;
             int32_t alignment = 0;
             bool retention = false;
             files.ReadBlockInfo(name, error, blocks, alignment, retention);

@@ -181,7 +181,7 @@ TEST_P(HostileFile, FailsWithAReasonAndLeaksNothing)
 
     module.Write("s.xml", GetParam().Make("SessionData", "SessionData.xsd", secretPath));
     module.Write("SchemeInfo.xml", GetParam().Make("Products", "SchemeInfo.xsd", secretPath));
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
 
     SessionRecord record;
     std::string error;
@@ -224,7 +224,7 @@ TEST(SafeParse, FifoIsRefusedWithoutBlocking)
 {
     TempModule module;
     ASSERT_EQ(mkfifo(module.File("SchemeInfo.xml").c_str(), 0600), 0);
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     std::vector<std::string> names;
     files.ReadSchemeList(error, names);
@@ -235,7 +235,7 @@ TEST(SafeParse, FolderIsRefused)
 {
     TempModule module;
     ASSERT_EQ(mkdir(module.File("s.xml").c_str(), 0700), 0);
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     SessionRecord record;
     std::string error;
     EXPECT_FALSE(files.ReadSession(record, "s.xml", error));
@@ -254,7 +254,7 @@ TEST(SafeParse, Utf16FileWithValidContentLoads)
         bytes += '\0';
     }
     module.Write("s.xml", bytes);
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     SessionRecord record;
     std::string error;
     EXPECT_TRUE(files.ReadSession(record, "s.xml", error)) << error;
@@ -265,7 +265,7 @@ TEST(SafeParse, SourceLineOfBinaryContentIsShowable)
 {
     TempModule module;
     module.Write("s.xml", Root("SessionData", "SessionData.xsd", "<Scheme>\x01\x02</Scheme>"));
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     EXPECT_FALSE(files.ValidateAgainstSchema("s.xml", error));
     EXPECT_THAT(error, HasSubstr("\nSource: <SessionData"));

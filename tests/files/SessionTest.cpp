@@ -22,7 +22,7 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 SessionRecord MakeRecord(std::string scheme, float lifeTime, bool cusOverheadEn,
-    std::vector<std::string> blockSizes, std::vector<_tagEEDATAINFO> data,
+    std::vector<std::string> blockSizes, std::vector<DataInfo> data,
     int32_t blockOverhead = 0)
 {
     SessionRecord r;
@@ -33,7 +33,7 @@ SessionRecord MakeRecord(std::string scheme, float lifeTime, bool cusOverheadEn,
     r.BlocksSelected = static_cast<int32_t>(blockSizes.size());
     for (std::size_t i = 0; i < blockSizes.size(); ++i)
         r.BlockSize[i] = blockSizes[i];
-    r.DataInfo = std::move(data);
+    r.DataTypes = std::move(data);
     return r;
 }
 
@@ -50,7 +50,7 @@ class Session : public ::testing::Test
 {
 protected:
     TempModule module;
-    CFileAccess files {module.Path()};
+    FileAccess files {module.Path()};
     std::string error;
 };
 
@@ -74,7 +74,7 @@ TEST_P(SessionRoundTrip, ReadsBackWhatWasWritten)
     EXPECT_EQ(read, GetParam().Read);
 }
 
-const std::vector<_tagEEDATAINFO> kSixRows {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0},
+const std::vector<DataInfo> kSixRows {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0},
     {128, 30, 8, 0, 0}, {64, 40, 8, 0, 0}, {32, 50, 8, 0, 0}, {16, 100, 8, 0, 0}};
 
 SessionRecord WithBlocks(SessionRecord r, std::vector<std::string> blocks)
@@ -128,12 +128,12 @@ TEST_F(Session, WriterNeverGoesPastTheSixSlots)
     SessionRecord r = kPlain;
     r.BlockSize.fill("x4000");
     r.BlocksSelected = 9;
-    r.DataInfo.push_back({7, 7, 7, 0, 0});
+    r.DataTypes.push_back({7, 7, 7, 0, 0});
     ASSERT_TRUE(files.WriteSession(r, module.File("s.xml"), error)) << error;
     SessionRecord read;
     ASSERT_TRUE(files.ReadSession(read, "s.xml", error)) << error;
     EXPECT_EQ(read.BlocksSelected, 6);
-    EXPECT_EQ(read.DataInfo, kSixRows);
+    EXPECT_EQ(read.DataTypes, kSixRows);
 }
 
 TEST_F(Session, TextThatXmlCannotCarryIsRefused)
@@ -407,8 +407,8 @@ TEST_F(LaxSession, RepeatedElementsOverwriteAndDataInfoAppends)
     EXPECT_EQ(record.BlocksSelected, 1);
     EXPECT_EQ(record.BlockSize[0], "x3");
     EXPECT_EQ(record.BlockSize[1], "x2"); // slot kept, beyond the count
-    ASSERT_EQ(record.DataInfo.size(), 2u);
-    EXPECT_EQ(record.DataInfo[1].DataSize, 2);
+    ASSERT_EQ(record.DataTypes.size(), 2u);
+    EXPECT_EQ(record.DataTypes[1].DataSize, 2);
 }
 
 struct LaxValue
@@ -446,8 +446,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, LaxSessionValue,
 TEST_F(LaxSession, DataInfoChildrenAreTakenByPosition)
 {
     ASSERT_TRUE(Read("<DataInfo><x>10</x><y>20</y><z>30</z><w>1</w><v>40</v></DataInfo>")) << error;
-    ASSERT_EQ(record.DataInfo.size(), 1u);
-    EXPECT_EQ(record.DataInfo[0], (_tagEEDATAINFO {10, 20, 30, 1, 40}));
+    ASSERT_EQ(record.DataTypes.size(), 1u);
+    EXPECT_EQ(record.DataTypes[0], (DataInfo {10, 20, 30, 1, 40}));
 }
 
 TEST_F(LaxSession, DataInfoWithFourChildrenIsAComponentFailure)
@@ -473,7 +473,7 @@ TEST_F(LaxSession, MoreThanSixDataTypesAreRefused)
         rows += "<DataInfo><a>1</a><a>1</a><a>1</a><a>0</a><a>0</a></DataInfo>";
     EXPECT_FALSE(Read(rows));
     EXPECT_EQ(error, "File s.xml holds more than 6 data types (DataInfo)!");
-    EXPECT_EQ(record.DataInfo.size(), 6u);
+    EXPECT_EQ(record.DataTypes.size(), 6u);
 }
 
 } // namespace

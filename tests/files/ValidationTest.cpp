@@ -52,7 +52,7 @@ TEST_P(OpenCatalogueFailure, FailsWithItsText)
         module.Write("SchemeInfo.xml", c.Catalogue);
     if (c.RemoveSchema)
         module.Remove("SchemeInfo.xsd");
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
 
     std::string error = "left over";
     EXPECT_FALSE(files.OpenAndValidate("SchemeInfo.xml", "Products", "SchemeInfo.xsd", error));
@@ -97,7 +97,7 @@ TEST(OpenAndValidate, NotWellFormedGivesTheParserReasonWithItsLine)
 {
     TempModule module;
     module.Write("SchemeInfo.xml", "<?xml version=\"1.0\"?>\n<Products>\n<Scheme>\n</Products>\n");
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     EXPECT_FALSE(files.ParseFile("SchemeInfo.xml", error));
     EXPECT_THAT(error, StartsWith("Line 4: "));
@@ -113,7 +113,7 @@ TEST(OpenAndValidate, InvalidFileGivesReasonAndSourceLine)
                      "    <DataRetention>0</DataRetention>\n"
                      "    <BlockSize>x4000</BlockSize>\n"
                      "  </Scheme>\n"));
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     ASSERT_FALSE(files.OpenAndValidate("SchemeInfo.xml", "Products", "SchemeInfo.xsd", error));
 
@@ -131,7 +131,7 @@ TEST(OpenAndValidate, RootNameAndSchemaNameAreMatchedWithoutRegardToCase)
     module.Write("s.xml",
         std::string("<?xml version=\"1.0\"?>\n<SESSIONDATA xmlns:xsi=\"") + kXsi
             + "\" xsi:noNamespaceSchemaLocation=\"SESSIONDATA.XSD\"/>\n");
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     // Both checks pass; the file then fails validation, as the schema's root
     // element is "SessionData".
@@ -149,7 +149,7 @@ TEST(OpenAndValidate, RootNameAndSchemaNameAreMatchedWithoutRegardToCase)
 TEST(ValidateAgainstSchema, MissingFileHasItsOwnText)
 {
     TempModule module;
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     EXPECT_FALSE(files.ValidateAgainstSchema("Gone.xml", error));
     EXPECT_EQ(error, "File Gone.xml not found!");
@@ -166,7 +166,7 @@ TEST(ValidateAgainstSchema, SchemaAlwaysComesFromTheModuleFolder)
         std::string("<?xml version=\"1.0\"?>\n<SessionData xmlns:xsi=\"") + kXsi
             + "\" xsi:noNamespaceSchemaLocation=\"" + elsewhere.File("SessionData.xsd")
             + "\"><Unknown/></SessionData>\n");
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     EXPECT_FALSE(files.ValidateAgainstSchema("s.xml", error));
     EXPECT_THAT(error, StartsWith("Validation failed on s.xml\n=====================\nReason: "));
@@ -181,7 +181,7 @@ TEST(ValidateAgainstSchema, BrokenSchemaIsReportedAsValidationFailure)
         "<xs:element name=\"SessionData\" type=\"NoSuchType\"/>"
         "</xs:schema>");
     module.Write("s.xml", SessionXml(ValidSessionBody()));
-    CFileAccess files(module.Path());
+    FileAccess files(module.Path());
     std::string error;
     EXPECT_FALSE(files.OpenAndValidate("s.xml", "SessionData", "SessionData.xsd", error));
     EXPECT_THAT(error,
@@ -195,8 +195,8 @@ TEST(ModuleFolder, IsTheFolderOfTheRunningProgram)
     EXPECT_EQ(
         std::filesystem::path(folder), std::filesystem::canonical("/proc/self/exe").parent_path());
     EXPECT_NE(folder.back(), '/');
-    EXPECT_EQ(CFileAccess().ModuleFolder(), folder);
-    EXPECT_EQ(CFileAccess(folder + "///").ModuleFolder(), folder);
+    EXPECT_EQ(FileAccess().ModuleFolder(), folder);
+    EXPECT_EQ(FileAccess(folder + "///").ModuleFolder(), folder);
 }
 
 TEST(ModuleFolder, DataFilesAreFoundWhateverTheWorkingFolder)
@@ -205,7 +205,7 @@ TEST(ModuleFolder, DataFilesAreFoundWhateverTheWorkingFolder)
     const auto previous = std::filesystem::current_path();
     TempModule empty;
     std::filesystem::current_path(empty.Path());
-    CFileAccess files;
+    FileAccess files;
     std::string error;
     std::vector<std::string> names;
     files.ReadSchemeList(error, names);
@@ -226,7 +226,7 @@ class ComponentErrorTextCase : public ::testing::TestWithParam<CodeText>
 
 TEST_P(ComponentErrorTextCase, Text)
 {
-    EXPECT_EQ(CFileAccess::ComponentErrorText(GetParam().Code), GetParam().Text);
+    EXPECT_EQ(FileAccess::ComponentErrorText(GetParam().Code), GetParam().Text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, ComponentErrorTextCase,
@@ -247,7 +247,7 @@ class SystemErrorTextCase : public ::testing::TestWithParam<CodeText>
 
 TEST_P(SystemErrorTextCase, Text)
 {
-    EXPECT_EQ(CFileAccess::SystemErrorText(GetParam().Code), GetParam().Text);
+    EXPECT_EQ(FileAccess::SystemErrorText(GetParam().Code), GetParam().Text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, SystemErrorTextCase,

@@ -115,7 +115,7 @@ SessionRecord DefaultsRecord()
     record.LifeTime = 20.0f;
     record.CusOverheadEn = false;
     record.BlockOverhead = 0;
-    record.DataInfo = {
+    record.DataTypes = {
         {512, 10, 8, 0, 0},
         {256, 20, 8, 0, 0},
         {128, 30, 8, 0, 0},
@@ -134,7 +134,7 @@ SessionRecord SmallSession()
     SessionRecord record;
     record.Scheme = "ECC8 Var-Length";
     record.LifeTime = 12.0f;
-    record.DataInfo = {{512, 10, 8, 0, 0}};
+    record.DataTypes = {{512, 10, 8, 0, 0}};
     record.BlockSize = {"x4000", "x8000", "", "", "", ""};
     record.BlocksSelected = 2;
     return record;
@@ -239,7 +239,7 @@ protected:
 
     FakeDataSource data;
     RecordingView view;
-    CEEEChartModel chart;
+    ChartModel chart;
     std::unique_ptr<CFormModel> model;
 };
 
@@ -1150,7 +1150,7 @@ TEST_F(FormModelTest, SessionPutsEveryValueIntoTheForm)
     record.LifeTime = 7.5f;
     record.CusOverheadEn = true;
     record.BlockOverhead = 64;
-    record.DataInfo = {{100, 5, 2, 0, 11}, {200, 6, 3, 1, 12}, {300, 7, 4, 0, 13}};
+    record.DataTypes = {{100, 5, 2, 0, 11}, {200, 6, 3, 1, 12}, {300, 7, 4, 0, 13}};
     record.BlockSize = {"x8000", "x20000", "x4000", "", "", ""};
     record.BlocksSelected = 3;
     std::string error;
@@ -1192,7 +1192,7 @@ TEST_F(FormModelTest, FixedLengthSessionCopiesTheFirstSizeIntoRowsItDoesNotSet)
     Start();
     SessionRecord record = SmallSession();
     record.Scheme = "ECC8 Fixed-Length";
-    record.DataInfo = {{24, 10, 8, 0, 0}, {40, 10, 8, 0, 0}};
+    record.DataTypes = {{24, 10, 8, 0, 0}, {40, 10, 8, 0, 0}};
     std::string error;
 
     ASSERT_TRUE(model->ApplySessionData(record, error));
@@ -1246,8 +1246,8 @@ TEST_F(FormModelTest, SaveThenLoadGivesBackEveryInput)
         saved.BlockSize, (std::array<std::string, 6> {"x8000", "x20000", "x4000", "", "", ""}));
     EXPECT_TRUE(saved.CusOverheadEn);
     EXPECT_EQ(saved.BlockOverhead, 100);
-    EXPECT_EQ(saved.DataInfo,
-        (std::vector<_tagEEDATAINFO> {
+    EXPECT_EQ(saved.DataTypes,
+        (std::vector<DataInfo> {
             {100, 5, 2, 0, 1}, {200, 6, 3, 1, 2}, {300, 7, 4, 0, 3}, {40, 8, 5, 1, 4}}));
 
     const InputSnapshot before = Snapshot();
@@ -1302,10 +1302,10 @@ TEST_F(FormModelTest, SaveWithCustomizeOverheadOffWritesZeroOverheads)
     const SessionRecord& saved = data.Sessions["/tmp/plain.xml"];
     EXPECT_FALSE(saved.CusOverheadEn);
     EXPECT_EQ(saved.BlockOverhead, 0);
-    ASSERT_EQ(saved.DataInfo.size(), 6u);
-    for (const auto& info : saved.DataInfo)
+    ASSERT_EQ(saved.DataTypes.size(), 6u);
+    for (const auto& info : saved.DataTypes)
         EXPECT_EQ(info.CusOverhead, 0);
-    EXPECT_EQ(saved.DataInfo, DefaultsRecord().DataInfo);
+    EXPECT_EQ(saved.DataTypes, DefaultsRecord().DataTypes);
     EXPECT_EQ(saved.BlockSize, DefaultsRecord().BlockSize);
 }
 

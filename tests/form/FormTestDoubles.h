@@ -18,7 +18,7 @@ struct FakeScheme
     std::string Name;
     int32_t Alignment = 0;
     bool DataRetention = false;
-    std::vector<_tagBLOCKINFO> Blocks;
+    std::vector<BlockInfo> Blocks;
 };
 
 // Catalogue of the six schemes plus session files held by name or path.
@@ -28,7 +28,7 @@ public:
     FakeDataSource()
     {
         // Block entries are listed out of Index order on purpose: the form sorts them.
-        const std::vector<_tagBLOCKINFO> common {
+        const std::vector<BlockInfo> common {
             {2, "x10000", 0},
             {0, "x4000", 0},
             {3, "x20000", 0},
@@ -57,7 +57,7 @@ public:
     }
 
     std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
-        std::vector<_tagBLOCKINFO>& blocks, int32_t& recordAlignment, bool& dataRetention) override
+        std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention) override
     {
         BlockInfoRequests.push_back(scheme);
         for (const auto& entry : Schemes) {

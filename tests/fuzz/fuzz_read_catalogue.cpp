@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const eee::fuzz::Module& module = TheModule();
     module.Write("SchemeInfo.xml", data, size);
-    eee::CFileAccess files(module.Path());
+    eee::FileAccess files(module.Path());
 
     std::string error;
     std::vector<std::string> names;
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     for (const std::string& name : names) {
         if (++asked > 8)
             break;
-        std::vector<eee::_tagBLOCKINFO> blocks;
+        std::vector<eee::BlockInfo> blocks;
         int32_t alignment = 0;
         bool retention = false;
         const std::string result = files.ReadBlockInfo(name, error, blocks, alignment, retention);

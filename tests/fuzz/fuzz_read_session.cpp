@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const eee::fuzz::Module& module = TheModule();
     module.Write("Session.xml", data, size);
-    eee::CFileAccess files(module.Path());
+    eee::FileAccess files(module.Path());
 
     eee::SessionRecord record;
     std::string error;
     const bool loaded = files.ReadSession(record, "Session.xml", error);
-    Check(record.DataInfo.size() <= 6);
+    Check(record.DataTypes.size() <= 6);
     Check(record.BlocksSelected >= 0 && record.BlocksSelected <= 6);
     if (!loaded)
         return 0;

@@ -39,7 +39,7 @@ Texts DeliveredDefaults()
 }
 
 // Every input away from the defaults, as a user does it.
-void ChangeEveryField(CVarn_EEECalcDlg& window)
+void ChangeEveryField(MainWindow& window)
 {
     const auto& ui = window.Ui();
     ASSERT_TRUE(Choose(ui.Scheme, "ECC8 Var-Length"));

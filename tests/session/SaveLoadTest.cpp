@@ -40,7 +40,7 @@ struct RoundTripCase
 };
 
 // Puts a case into the form as a user does, control by control.
-void Enter(CVarn_EEECalcDlg& window, const RoundTripCase& c)
+void Enter(MainWindow& window, const RoundTripCase& c)
 {
     const auto& ui = window.Ui();
     ASSERT_TRUE(Choose(ui.Scheme, c.Scheme));

@@ -158,9 +158,9 @@ QByteArray SessionText::Xml() const
     return QByteArray::fromStdString(xml);
 }
 
-Texts InputTexts(const CVarn_EEECalcDlg& window)
+Texts InputTexts(const MainWindow& window)
 {
-    const CVarn_EEECalcDlg::Controls& ui = window.Ui();
+    const MainWindow::Controls& ui = window.Ui();
     auto shown = [&window](const QWidget* w) { return w->isVisibleTo(&window); };
     Texts t;
     t["Scheme"] = Std(ui.Scheme->currentText());
@@ -190,9 +190,9 @@ Texts InputTexts(const CVarn_EEECalcDlg& window)
     return t;
 }
 
-Texts OutputTexts(const CVarn_EEECalcDlg& window)
+Texts OutputTexts(const MainWindow& window)
 {
-    const CVarn_EEECalcDlg::Controls& ui = window.Ui();
+    const MainWindow::Controls& ui = window.Ui();
     return Texts {
         {"Total User Data Bytes", Std(ui.TotalUserDataBytes->text())},
         {"Total Overhead", Std(ui.TotalOverhead->text())},
@@ -208,7 +208,7 @@ Texts OutputTexts(const CVarn_EEECalcDlg& window)
     };
 }
 
-Texts AllTexts(const CVarn_EEECalcDlg& window)
+Texts AllTexts(const MainWindow& window)
 {
     Texts t = InputTexts(window);
     t.merge(OutputTexts(window));
@@ -319,7 +319,7 @@ void SessionWindowTest::OpenWindow()
 
 void SessionWindowTest::OpenWindow(const QString& moduleFolder)
 {
-    m_window = std::make_unique<CVarn_EEECalcDlg>(m_dialogs, Std(moduleFolder));
+    m_window = std::make_unique<MainWindow>(m_dialogs, Std(moduleFolder));
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     Settle();

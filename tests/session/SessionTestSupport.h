@@ -76,9 +76,9 @@ struct SessionText
 
 // What the window shows, control by control; hidden controls are left out.
 using Texts = std::map<std::string, std::string>;
-Texts InputTexts(const CVarn_EEECalcDlg& window);
-Texts OutputTexts(const CVarn_EEECalcDlg& window);
-Texts AllTexts(const CVarn_EEECalcDlg& window);
+Texts InputTexts(const MainWindow& window);
+Texts OutputTexts(const MainWindow& window);
+Texts AllTexts(const MainWindow& window);
 // Equal texts; on failure, lists the controls that differ.
 ::testing::AssertionResult SameTexts(const Texts& actual, const Texts& expected);
 
@@ -119,8 +119,8 @@ protected:
     void OpenWindow();
     void OpenWindow(const QString& moduleFolder);
 
-    CVarn_EEECalcDlg& Window() { return *m_window; }
-    const CVarn_EEECalcDlg::Controls& Ui() const { return m_window->Ui(); }
+    MainWindow& Window() { return *m_window; }
+    const MainWindow::Controls& Ui() const { return m_window->Ui(); }
     int Calculations() { return m_window->Form().State().Calculations; }
 
     QString ModulePath() const { return m_module.path(); }
@@ -142,7 +142,7 @@ protected:
 private:
     QTemporaryDir m_module;
     QTemporaryDir m_user;
-    std::unique_ptr<CVarn_EEECalcDlg> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 } // namespace eee::test
