@@ -91,19 +91,57 @@ int LeadingInteger(const char* first, const char* last)
     return ec == std::errc() ? value : 0;
 }
 
-struct ScientificParts
+// The same split for a whole number below 2^53, without text: its seven significant
+// digits are rounded half to even from the exact value, as printf rounds, and the
+// mantissa is the correctly rounded quotient, as reading its text back gives.
+bool SplitWholeNumber(double value, ScientificParts& parts)
 {
-    double Mantissa = 0.0;
-    int MantissaWhole = 0;
-    int Exponent = 0;
-};
+    constexpr double kExactLimit = 9007199254740992.0; // 2^53
+    if (!(value >= 1.0 && value < kExactLimit) || value != std::floor(value)) {
+        return false;
+    }
+    uint64_t digits = static_cast<uint64_t>(value);
+    int exponent = 0;
+    for (uint64_t v = digits; v >= 10; v /= 10) {
+        ++exponent;
+    }
+    if (exponent > 6) {
+        uint64_t divisor = 1;
+        for (int i = 6; i < exponent; ++i) {
+            divisor *= 10;
+        }
+        const uint64_t rest = digits % divisor;
+        digits /= divisor;
+        if (rest * 2 > divisor || (rest * 2 == divisor && (digits & 1) != 0)) {
+            ++digits;
+        }
+        if (digits == 10000000) {
+            digits = 1000000;
+            ++exponent;
+        }
+    } else {
+        for (int i = exponent; i < 6; ++i) {
+            digits *= 10;
+        }
+    }
+    parts.Mantissa = static_cast<double>(digits) / 1e6;
+    parts.MantissaWhole = static_cast<int>(digits / 1000000);
+    parts.Exponent = exponent;
+    return true;
+}
 
-// Splits a value written as "%E" (six decimals) into its mantissa and exponent
-// texts and reads them. The text is made by std::to_chars, which writes exactly
-// what printf writes in the C locale; printf itself would follow the user's
-// locale once the GUI has set it, and a decimal comma would break the reading.
+} // namespace
+
+// Whole numbers, which the cycle counts are, take the quick road; any other value is
+// written by std::to_chars, which writes exactly what printf writes in the C locale
+// (printf itself would follow the user's locale once the GUI has set it, and a decimal
+// comma would break the reading), and read back.
 ScientificParts SplitScientific(double value)
 {
+    ScientificParts whole;
+    if (SplitWholeNumber(value, whole)) {
+        return whole;
+    }
     char text[64];
     auto [end, ec]
         = std::to_chars(text, text + sizeof(text), value, std::chars_format::scientific, 6);
@@ -129,6 +167,8 @@ ScientificParts SplitScientific(double value)
     }
     return parts;
 }
+
+namespace {
 
 // The part of a layout that the in-spec years depend on: plot, scales, operating point and
 // in-spec rectangle. The ticks are drawn from it.

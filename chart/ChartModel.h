@@ -75,6 +75,16 @@ struct ChartLayout
     ChartTicks RetentionTicks;
 };
 
+// A value written as "%E" with six decimals, split into its mantissa and exponent
+// and read back: how the cycles axis finds its scale.
+struct ScientificParts
+{
+    double Mantissa = 0.0;
+    int MantissaWhole = 0;
+    int Exponent = 0;
+};
+ScientificParts SplitScientific(double value);
+
 // The numbers a layout is computed from.
 struct ChartScales
 {
