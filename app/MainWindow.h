@@ -84,6 +84,10 @@ public:
         QAction* RestoreDefault = nullptr;
         QAction* UserGuide = nullptr;
         QAction* About = nullptr;
+        QAction* ExportReport = nullptr;
+        QAction* FindConfiguration = nullptr;
+        QAction* CalculationDetails = nullptr;
+        QAction* RetentionCheck = nullptr;
     };
     const Controls& Ui() const { return m_ui; }
 
@@ -95,12 +99,24 @@ public:
     void OnExit();
     void OnAbout();
     void OnUserGuide();
+    void OnExportReport();
+    void OnFindConfiguration();
+    void OnCalculationDetails();
+    void OnRetentionCheck();
+
+    // Puts a configuration into the form as a loaded session is put there (the form's
+    // rules and messages apply) and runs the calculation.
+    void ApplyRecord(const SessionRecord& record);
 
     // Pixel rectangle of a rectangle in the dialog units of the window's template.
     static QRect DialogRect(int x, int y, int width, int height);
 
     // The folder the session dialogs open in.
     QString SessionFolder() const;
+
+signals:
+    // A calculation finished and its numbers are in the form's state (LastConfig, LastResult).
+    void CalculationFinished();
 
 protected:
     bool event(QEvent* event) override;
@@ -136,6 +152,7 @@ private:
     std::array<QRect, 5> m_headerBase {};
     std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
     int m_syncing = 0;
+    int m_shownCalculations = 0;
 };
 
 } // namespace eee
