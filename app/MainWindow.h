@@ -114,6 +114,10 @@ public:
     // The folder the session dialogs open in.
     QString SessionFolder() const;
 
+    // True when the verdict lines speak of the last calculation: the chart has repainted
+    // after it and the window has answered its report.
+    bool VerdictCurrent() const { return m_verdictFor == m_form.State().Calculations; }
+
 signals:
     // A calculation finished and its numbers are in the form's state (LastConfig, LastResult).
     void CalculationFinished();
@@ -153,6 +157,7 @@ private:
     std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
     int m_syncing = 0;
     int m_shownCalculations = 0;
+    int m_verdictFor = -1;
 };
 
 } // namespace eee

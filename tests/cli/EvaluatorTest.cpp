@@ -1,8 +1,8 @@
 // The evaluator over an in-memory catalogue: the form is driven as File > Load
 // Session drives it, and every file starts from the same start-up state.
 #include "cli/Evaluator.h"
-#include "tests/support/FakeDataSource.h"
 #include "calc/Compute.h"
+#include "tests/support/FakeDataSource.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ using testing_support::MakeSession;
 // the form's default data types, as in the delivered catalogue.
 FakeDataSource EvaluatorData()
 {
-    FakeDataSource data = FakeDataSource::WithBlocks({"x2000", "x4000", "x8000", "x10000", "x20000"});
+    FakeDataSource data
+        = FakeDataSource::WithBlocks({"x2000", "x4000", "x8000", "x10000", "x20000"});
     data.MissingSessionError = "The system cannot locate the object specified.";
     return data;
 }
