@@ -88,13 +88,6 @@ INSTANTIATE_TEST_SUITE_P(Retention, TierBoundary,
         TierCase {LastTierBelowEndurance(), 1000.0, 1000},
         TierCase {LastTierBelowEndurance(), 1001.0, std::nullopt}));
 
-TEST(Retention, TierDoesNotDependOnTheOrderOfTheList)
-{
-    DeviceProfile profile = TieredDataFlash();
-    std::swap(profile.Tiers.front(), profile.Tiers.back());
-    EXPECT_EQ(TierFor(profile, 101.0)->MaxCycles, 2500);
-}
-
 // ---- Acceleration factors ----
 
 TEST(Retention, AccelerationFactorIsExactlyOneAtTheReferenceTemperature)
@@ -110,19 +103,6 @@ TEST(Retention, AccelerationFactorFollowsArrhenius)
     // Cooler than the reference uses retention up more slowly, by the reciprocal.
     EXPECT_NEAR(AccelerationFactor(0.7, 85.0, 55.0), 1.0 / 7.9528, 1e-5);
     EXPECT_NEAR(AccelerationFactor(0.7, 55.0, 30.0), 0.129842, 1e-6);
-}
-
-TEST(Retention, AccelerationFactorStaysFiniteAndPositiveAtTheLimits)
-{
-    for (const double ea : {0.01, kMaxActivationEnergyEv}) {
-        for (const double reference : {kMinCelsius, kMaxCelsius}) {
-            for (const double celsius : {kMinCelsius, kMaxCelsius}) {
-                const double factor = AccelerationFactor(ea, reference, celsius);
-                EXPECT_TRUE(std::isfinite(factor) && factor > 0.0)
-                    << ea << " eV " << reference << " -> " << celsius;
-            }
-        }
-    }
 }
 
 // ---- Mission texts ----
@@ -179,8 +159,6 @@ INSTANTIATE_TEST_SUITE_P(Retention, BadMission,
     testing::Values(
         BadMissionCase {"14@30,,6@50",
             "Mission segment 2 is empty: write years@°C, separated by commas (e.g. 14@30,6@50)."},
-        BadMissionCase {"14@30,",
-            "Mission segment 2 is empty: write years@°C, separated by commas (e.g. 14@30,6@50)."},
         BadMissionCase {"14#30",
             "Mission segment 1 \"14#30\" is not written as years@°C (e.g. "
             "14@30,6@50)."},
@@ -196,9 +174,6 @@ INSTANTIATE_TEST_SUITE_P(Retention, BadMission,
             "above 0."},
         BadMissionCase {
             "-1@30", "Mission segment 1 \"-1@30\": the years must be a number above 0."},
-        BadMissionCase {"inf@30",
-            "Mission segment 1 \"inf@30\": the years must be a number "
-            "above 0."},
         BadMissionCase {"1e400@30",
             "Mission segment 1 \"1e400@30\": the years must be a number "
             "above 0."},
@@ -389,13 +364,6 @@ INSTANTIATE_TEST_SUITE_P(Retention, ProfileProblems,
         ProblemCase {"ZeroYears", [](DeviceProfile& p) { p.Tiers[0].Years = 0.0; },
             "has a tier whose years are outside 0 to 1000"}),
     [](const testing::TestParamInfo<ProblemCase>& info) { return info.param.Name; });
-
-TEST(Retention, DeliveredFiguresAreUsable)
-{
-    for (const DeviceProfile& profile :
-        {Envelope(), EepromEmulation(), TieredDataFlash(), Automotive()})
-        EXPECT_EQ(ProfileProblem(profile), "") << profile.Name;
-}
 
 TEST(Retention, ProfilesAreFoundByNameWhateverTheLetterCase)
 {
