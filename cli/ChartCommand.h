@@ -2,8 +2,8 @@
 // session file and draws its envelope chart to a PNG image.
 #pragma once
 
+#include "chart/ChartModel.h"
 #include "cli/CommandLine.h"
-#include "cli/Evaluator.h"
 
 #include <optional>
 #include <string>
@@ -16,8 +16,8 @@ struct ChartOptions
 {
     std::string File;
     std::string Output; // the PNG to write
-    int Width = kChartClientWidth; // the calculator's own chart by default
-    int Height = kChartClientHeight;
+    int Width = kChartWidth; // the calculator's own chart by default
+    int Height = kChartHeight;
 };
 
 // The options as given; nothing, with the usage error in error, when they are wrong.
