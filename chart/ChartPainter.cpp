@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QFontMetrics>
 
-#include <vector>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -15,6 +14,7 @@
 #include <QPolygonF>
 #include <QRect>
 #include <QString>
+#include <vector>
 
 #include <algorithm>
 #include <cmath>

@@ -25,12 +25,10 @@ QList<QCommandLineOption> Options()
     return {
         QCommandLineOption({"o", "output"}, "The PNG image to write.", "OUT.png"),
         QCommandLineOption("width",
-            "Image width in pixels, 1 to 8192 (default " + QString::number(kChartWidth)
-                + ").",
+            "Image width in pixels, 1 to 8192 (default " + QString::number(kChartWidth) + ").",
             "W"),
         QCommandLineOption("height",
-            "Image height in pixels, 1 to 8192 (default " + QString::number(kChartHeight)
-                + ").",
+            "Image height in pixels, 1 to 8192 (default " + QString::number(kChartHeight) + ").",
             "H"),
     };
 }
