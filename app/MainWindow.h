@@ -1,6 +1,12 @@
 // MainWindow: the calculator's one window. The form itself (texts, lists,
 // handlers, calculation, sessions) is FormModel; this class shows it in Qt
 // controls, forwards the user's actions to it and answers its requests.
+//
+// The road of one calculation:
+//   Submit -> FormModel reads the form -> Evaluate() (calc/Evaluate.h) -> results shown,
+//   chart given its operating point -> chart repaints and reports -> verdict lines.
+// Nothing flows back from painting into the numbers: the chart widget only draws, and
+// the verdict takes the in-spec years from the chart model, not from a paint.
 #pragma once
 
 #include "Dialogs.h"
