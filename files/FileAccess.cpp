@@ -2,7 +2,9 @@
 // the validating parse, and the failure texts.
 #include "files/FileAccess.h"
 
+#include "files/CappedRead.h"
 #include "files/FileAccessImpl.h"
+#include "files/Schema.h"
 #include "files/TextUtil.h"
 #include "files/XmlErrors.h"
 
@@ -100,17 +102,17 @@ std::string FileAccess::Impl::PathOf(const std::string& fileName) const
 
 bool FileAccess::Impl::ParseFile(const std::string& fileName, std::string& errorText)
 {
-    std::string bytes;
-    int err = 0;
-    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), bytes, err);
-    auto parsed = std::make_shared<ParsedDocument>(std::move(bytes));
+    auto parsed = std::make_shared<ParsedDocument>();
     Document = parsed;
+    int err = 0;
+    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), parsed->Bytes, err);
     if (status != xml::ReadStatus::Ok) {
         errorText = ReadFailureText(status, err, fileName);
         return false;
     }
+    parsed->Text = parsed->Bytes;
     xml::ErrorCapture capture;
-    parsed->Doc = xml::ParseMemory(parsed->Order.Source(), capture);
+    parsed->Doc = xml::ParseMemory(parsed->Bytes, capture);
     if (parsed->Doc == nullptr) {
         errorText = capture.Reason();
         return false;
@@ -209,7 +211,7 @@ bool FileAccess::Impl::Validate(
     }
     errorText = "Validation failed on " + std::string(BaseName(fileName))
         + "\n=====================" + "\nReason: " + reason
-        + "\nSource: " + text::ShowableText(xml::LineOfText(bytes, line), 256) + "\n";
+        + "\nSource: " + text::ShowableText(text::LineOfText(bytes, line), 256) + "\n";
     return false;
 }
 

@@ -1,24 +1,30 @@
 // The private side of FileAccess, shared by its source files.
 #pragma once
 
+#include "files/AttributeOrder.h"
 #include "files/FileAccess.h"
-#include "files/XmlSafe.h"
+#include "files/XmlLibrary.h"
+#include "files/XmlTree.h"
 
 #include <memory>
 #include <string>
 
 namespace eee {
 
-// A document together with the text it was parsed from (empty for a document
-// the program built itself). The text is kept because the order of namespace
-// declarations among attributes can only be read from it.
+// A document together with the bytes it was parsed from (empty for a document
+// the program built itself) and their text in UTF-8. The text is kept because
+// the order of namespace declarations among attributes, and the source line
+// of a message, can only be read from it.
 struct ParsedDocument
 {
-    explicit ParsedDocument(std::string source)
-        : Order(std::move(source))
-    { }
+    ParsedDocument() = default;
+    ParsedDocument(const ParsedDocument&) = delete;
+    ParsedDocument& operator=(const ParsedDocument&) = delete;
+
+    std::string Bytes;
+    std::string Text;
     xml::DocPtr Doc;
-    xml::AttributeOrder Order;
+    xml::AttributeOrder Order {Text};
 };
 
 struct FileAccess::Impl
