@@ -150,7 +150,8 @@ std::vector<AttributeRef> OrderedAttributes(const xmlNode* element, AttributeOrd
         return declarations;
 
     // Both kinds present: the parser keeps namespace declarations apart from
-    // the other attributes, so their mutual order is read from the text.
+    // the other attributes, so their mutual order is read from the text, the
+    // document's own text in UTF-8 whatever its encoding.
     const std::vector<std::string>* names = order.NamesOf(element);
     if (names != nullptr && names->size() == declarations.size() + attributes.size()) {
         std::unordered_map<std::string, AttributeRef> byName;
@@ -173,9 +174,9 @@ std::vector<AttributeRef> OrderedAttributes(const xmlNode* element, AttributeOrd
         if (ordered.size() == names->size())
             return ordered;
     }
-    // Fall back to declarations first, which is how they are usually written.
-    declarations.insert(declarations.end(), attributes.begin(), attributes.end());
-    return declarations;
+    // An order that cannot be read is no order: guessing one would let a
+    // reversed pair of root attributes pass the check.
+    ThrowNodeNotFound();
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "files/TextUtil.h"
 #include "files/XmlErrors.h"
 
+#include <vector>
+
 namespace eee::xml {
 
 namespace {
@@ -23,8 +25,6 @@ bool IsNode(const xmlNode* node)
     case XML_ELEMENT_NODE:
     case XML_CDATA_SECTION_NODE:
     case XML_ENTITY_REF_NODE:
-    case XML_PI_NODE:
-    case XML_COMMENT_NODE:
         return true;
     case XML_TEXT_NODE:
         return !IsWhiteSpaceText(node);
@@ -40,7 +40,43 @@ xmlNode* FirstNodeFrom(xmlNode* node)
     return node;
 }
 
+bool IsCommentOrInstruction(const xmlNode* node)
+{
+    return node->type == XML_COMMENT_NODE || node->type == XML_PI_NODE;
+}
+
 } // namespace
+
+void RemoveCommentsAndInstructions(xmlDoc* doc)
+{
+    if (doc == nullptr)
+        return;
+    // Level by level with a list of elements still to visit, so that the
+    // depth of the document does not matter.
+    std::vector<xmlNode*> pending {reinterpret_cast<xmlNode*>(doc)};
+    while (!pending.empty()) {
+        xmlNode* parent = pending.back();
+        pending.pop_back();
+        for (xmlNode* child = parent->children; child != nullptr;) {
+            xmlNode* next = child->next;
+            if (IsCommentOrInstruction(child)) {
+                xmlNode* previous = child->prev;
+                xmlUnlinkNode(child);
+                xmlFreeNode(child);
+                // "7<!---->1" is the text "71", as it is without the comment.
+                if (previous != nullptr && next != nullptr && previous->type == XML_TEXT_NODE
+                    && next->type == XML_TEXT_NODE) {
+                    xmlNode* after = next->next;
+                    xmlTextMerge(previous, next);
+                    next = after;
+                }
+            } else if (child->type == XML_ELEMENT_NODE) {
+                pending.push_back(child);
+            }
+            child = next;
+        }
+    }
+}
 
 void ThrowNodeNotFound()
 {

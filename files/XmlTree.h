@@ -1,6 +1,6 @@
 // Walking a parsed document by position, as the catalogue and session readers
-// do. White-space-only text is not a node; every other node (element, text,
-// CDATA, comment, processing instruction) is.
+// do. Neither white-space-only text nor a comment or processing instruction
+// is a node; every other node (element, text, CDATA) is.
 #pragma once
 
 #include <libxml/tree.h>
@@ -9,6 +9,12 @@
 #include <string>
 
 namespace eee::xml {
+
+// Removes every comment and processing instruction from the document and
+// joins the texts that one of them split, so that the tree is the one the
+// same file without them gives. Comments carry no data; left in, a reader
+// that counts positions would take one for a value.
+void RemoveCommentsAndInstructions(xmlDoc* doc);
 
 xmlNode* FirstChild(const xmlNode* node);
 xmlNode* NextSibling(const xmlNode* node);
