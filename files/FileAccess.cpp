@@ -1,5 +1,5 @@
-// FileAccess: construction, the structural parse, the root and schema checks,
-// the validating parse, and the failure texts.
+// FileAccess: construction, the one read and parse of a file, the root and
+// schema checks, the validation, and the failure texts.
 #include "files/FileAccess.h"
 
 #include "files/CappedRead.h"
@@ -262,27 +262,25 @@ bool FileAccess::ValidateAgainstSchema(const std::string& fileName, std::string&
     // data files may name it in capitals).
     std::string schemaName;
     const std::shared_ptr<ParsedDocument> parsed = ReadDocument(m_impl->PathOf(fileName));
-    {
-        const xmlNode* root
-            = parsed->Doc != nullptr ? xmlDocGetRootElement(parsed->Doc.get()) : nullptr;
-        xmlChar* location = root != nullptr
-            ? xmlGetNsProp(root, BAD_CAST "noNamespaceSchemaLocation", BAD_CAST xml::kXsiNamespace)
-            : nullptr;
-        if (location != nullptr) {
-            const std::string named(BaseName(reinterpret_cast<const char*>(location)));
-            xmlFree(location);
-            if (!named.empty() && named != "." && named != "..") {
-                if (xml::IsRegularFile(m_impl->PathOf(named))) {
-                    schemaName = named;
-                } else if (DIR* dir = ::opendir(m_moduleFolder.c_str())) {
-                    while (const dirent* entry = ::readdir(dir)) {
-                        if (text::EqualsNoCase(entry->d_name, named)) {
-                            schemaName = entry->d_name;
-                            break;
-                        }
+    const xmlNode* root
+        = parsed->Doc != nullptr ? xmlDocGetRootElement(parsed->Doc.get()) : nullptr;
+    xmlChar* location = root != nullptr
+        ? xmlGetNsProp(root, BAD_CAST "noNamespaceSchemaLocation", BAD_CAST xml::kXsiNamespace)
+        : nullptr;
+    if (location != nullptr) {
+        const std::string named(BaseName(reinterpret_cast<const char*>(location)));
+        xmlFree(location);
+        if (!named.empty() && named != "." && named != "..") {
+            if (xml::IsRegularFile(m_impl->PathOf(named))) {
+                schemaName = named;
+            } else if (DIR* dir = ::opendir(m_moduleFolder.c_str())) {
+                while (const dirent* entry = ::readdir(dir)) {
+                    if (text::EqualsNoCase(entry->d_name, named)) {
+                        schemaName = entry->d_name;
+                        break;
                     }
-                    ::closedir(dir);
                 }
+                ::closedir(dir);
             }
         }
     }
