@@ -38,7 +38,8 @@ constexpr int kBaseUnitX = 6;
 constexpr int kBaseUnitY = 13;
 constexpr int kClientWidthDu = 567;
 constexpr int kClientHeightDu = 393;
-const QRect kChartRect(QPoint(500, 65), QPoint(837, 300)); // client pixels, 338 x 236
+// The chart's client area is the size the in-spec years are measured on.
+const QRect kChartRect(500, 65, kChartWidth, kChartHeight);
 // How far each of the five data columns moves while the overhead column is hidden.
 constexpr int kColumnShiftPixels = 10;
 
@@ -425,8 +426,7 @@ void MainWindow::BuildMenu()
     connect(m_ui.LoadSession, &QAction::triggered, this, &MainWindow::LoadSessionCommand);
     connect(m_ui.SaveSession, &QAction::triggered, this, &MainWindow::SaveSessionCommand);
     connect(m_ui.Exit, &QAction::triggered, this, &MainWindow::OnExit);
-    connect(
-        m_ui.RestoreDefault, &QAction::triggered, this, &MainWindow::RestoreDefaultCommand);
+    connect(m_ui.RestoreDefault, &QAction::triggered, this, &MainWindow::RestoreDefaultCommand);
     connect(m_ui.UserGuide, &QAction::triggered, this, &MainWindow::OnUserGuide);
     connect(m_ui.About, &QAction::triggered, this, &MainWindow::OnAbout);
 }
@@ -662,7 +662,7 @@ void MainWindow::PlaceMovableControls()
 {
     const FormState& s = m_form.State();
     // With the overhead column hidden, the five data columns spread right into its room.
-    const int shift = s.ColumnShift ? kColumnShiftPixels : 0;
+    const int shift = s.OverheadColumnVisible ? 0 : kColumnShiftPixels;
     for (int column = 0; column < 5; ++column) {
         const int dx = shift * (column + 1);
         m_ui.ColumnHeaders[column]->setGeometry(m_headerBase[column].translated(dx, 0));

@@ -1,5 +1,5 @@
 // MainWindow: the calculator's one window. The form itself (texts, lists,
-// handlers, calculation, sessions) is CFormModel; this class shows it in Qt
+// handlers, calculation, sessions) is FormModel; this class shows it in Qt
 // controls, forwards the user's actions to it and answers its requests.
 #pragma once
 
@@ -36,7 +36,7 @@ public:
     explicit MainWindow(IDialogs& dialogs, std::string moduleFolder = ExecutableFolder());
     ~MainWindow() override;
 
-    CFormModel& Form() { return m_form; }
+    FormModel& Form() { return m_form; }
     ChartWidget* Chart() const { return m_chart; }
     QWidget* Client() const { return m_client; }
 
@@ -128,7 +128,7 @@ private:
     FileAccess m_files;
     FileDataSource m_source;
     ChartModel m_chartModel;
-    CFormModel m_form;
+    FormModel m_form;
     QWidget* m_client = nullptr;
     ChartWidget* m_chart = nullptr;
     Controls m_ui;

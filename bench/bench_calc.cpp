@@ -1,7 +1,9 @@
 // One full calculation as Submit runs it: sizes, block fit, flash used, endurance,
-// the chart layout of one repaint and the verdict, with six data types and six blocks.
+// the chart layout of one repaint and the verdict, with six data types and six blocks;
+// and Evaluate() alone, numbers only, as the design advisor calls it.
 #include "calc/BlockSize.h"
 #include "calc/Compute.h"
+#include "calc/Evaluate.h"
 #include "calc/Format.h"
 #include "chart/ChartModel.h"
 
@@ -67,6 +69,47 @@ void BM_FullCalculation(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FullCalculation);
+
+void BM_EvaluateSixTypesSixBlocks(benchmark::State& state)
+{
+    const eee::CalcInputs inputs = SixDataTypes();
+    std::array<int64_t, eee::kMaxBlocks> blocks {};
+    blocks.fill(eee::BlockSizeBytes("x10000"));
+    const eee::EvalConfig config = eee::ConfigFromInputs(inputs, blocks);
+    for (auto _ : state) {
+        eee::EvalResult result = eee::Evaluate(config);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_EvaluateSixTypesSixBlocks);
+
+void BM_EvaluateWithTexts(benchmark::State& state)
+{
+    const eee::CalcInputs inputs = SixDataTypes();
+    std::array<int64_t, eee::kMaxBlocks> blocks {};
+    blocks.fill(eee::BlockSizeBytes("x10000"));
+    const eee::EvalConfig config = eee::ConfigFromInputs(inputs, blocks);
+    for (auto _ : state) {
+        const eee::EvalResult result = eee::Evaluate(config);
+        eee::ResultTexts texts = eee::MakeResultTexts(result);
+        eee::VerdictTexts verdict = eee::MakeVerdict(config, result);
+        benchmark::DoNotOptimize(texts);
+        benchmark::DoNotOptimize(verdict);
+    }
+}
+BENCHMARK(BM_EvaluateWithTexts);
+
+void BM_InSpecYears(benchmark::State& state)
+{
+    double cycles = 2195.0;
+    for (auto _ : state) {
+        float years = eee::EnvelopeInSpecYears(20.0f, cycles, 20, 100000);
+        benchmark::DoNotOptimize(years);
+        benchmark::DoNotOptimize(cycles);
+    }
+}
+BENCHMARK(BM_InSpecYears);
 
 } // namespace
 

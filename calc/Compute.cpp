@@ -11,45 +11,44 @@ namespace eee {
 namespace {
 constexpr int64_t kDaysPerYear = 365;
 
-int ClampCount(int32_t count, int maximum)
+int ClampCount(int count, int maximum)
 {
-    return std::clamp<int32_t>(count, 0, maximum);
+    return std::clamp(count, 0, maximum);
 }
 } // namespace
 
-void ComputeSizes(CalcInputs& in, CalcResults& out)
+SizeTotals ComputeSizes(
+    const EvalConfig& config, std::array<int32_t, kMaxDataTypes>& recordOverhead)
 {
-    const int n = ClampCount(in.DataTypeCount, kMaxDataTypes);
-    int64_t userBytes = 0;
+    const int n = ClampCount(config.DataTypeCount, kMaxDataTypes);
+    SizeTotals totals;
     for (int i = 0; i < n; ++i)
-        userBytes += int64_t {in.DataSize[i]} * in.Records[i];
+        totals.UserDataBytes
+            += int64_t {config.DataTypes[i].DataSize} * config.DataTypes[i].Records;
 
-    int64_t overhead = 0;
-    if (in.CusOverheadEn) {
+    if (config.CustomOverhead) {
         // Customized overheads replace the scheme's own, without padding.
-        overhead = in.BlockOverhead;
-        for (int i = 0; i < n; ++i) {
-            in.RecordOverhead[i] = in.CusOverhead[i];
-            overhead += int64_t {in.RecordOverhead[i]} * in.Records[i];
-        }
+        totals.Overhead = config.BlockOverhead;
+        for (int i = 0; i < n; ++i)
+            recordOverhead[i] = config.DataTypes[i].CustomOverhead;
     } else {
-        overhead = BlockHeaderOverhead(in.Scheme);
-        const int32_t header = RecordHeaderOverhead(in.Scheme);
-        const int32_t alignment = in.RecordAlignment;
+        totals.Overhead = BlockHeaderOverhead(config.Scheme);
+        const int32_t header = RecordHeaderOverhead(config.Scheme);
+        const int32_t alignment = config.RecordAlignment;
         for (int i = 0; i < n; ++i) {
             // Header plus data is padded up to a whole multiple of the alignment.
             int32_t pad = 0;
             if (alignment > 0) {
-                const int32_t remainder = (in.DataSize[i] + header) % alignment;
+                const int32_t remainder = (config.DataTypes[i].DataSize + header) % alignment;
                 pad = remainder > 0 ? alignment - remainder : 0;
             }
-            in.RecordOverhead[i] = header + pad;
-            overhead += int64_t {in.RecordOverhead[i]} * in.Records[i];
+            recordOverhead[i] = header + pad;
         }
     }
-    out.TotalUserDataBytes = userBytes;
-    out.TotalOverhead = overhead;
-    out.TotalBytes = overhead + userBytes;
+    for (int i = 0; i < n; ++i)
+        totals.Overhead += int64_t {recordOverhead[i]} * config.DataTypes[i].Records;
+    totals.Bytes = totals.Overhead + totals.UserDataBytes;
+    return totals;
 }
 
 bool BlocksFit(int64_t totalBytes, const std::array<int64_t, kMaxBlocks>& blockBytes, int nb)
@@ -73,114 +72,192 @@ bool BlocksFit(int64_t totalBytes, const std::array<int64_t, kMaxBlocks>& blockB
     return smallestRun >= totalBytes;
 }
 
-FlashCycleEstimate EstimateFlashCycles(const CalcInputs& in, int64_t flashUsedBytes, float lifeTime)
+// Products and quotients are formed in extended precision and rounded to double
+// wherever a value is kept: W_i, each quotient as it goes to ceil, and both sums.
+FlashCycleEstimate EstimateFlashCycles(const EvalConfig& config,
+    const std::array<int32_t, kMaxDataTypes>& recordOverhead, int64_t flashUsedBytes,
+    float lifeTime, EvalResult* terms)
 {
-    const int n = ClampCount(in.DataTypeCount, kMaxDataTypes);
-    const int64_t header = in.CusOverheadEn ? in.BlockOverhead : BlockHeaderOverhead(in.Scheme);
-    const int64_t blockHeaders = int64_t {in.BlocksSelected} * header;
-    const int64_t flash = flashUsedBytes;
+    const int n = ClampCount(config.DataTypeCount, kMaxDataTypes);
+    const int64_t header
+        = config.CustomOverhead ? config.BlockOverhead : BlockHeaderOverhead(config.Scheme);
+    const int64_t blockHeaders = int64_t {config.BlockCount} * header; // B
+    const int64_t flash = flashUsedBytes; // T
 
     std::array<int64_t, kMaxDataTypes> held {};
     int64_t allHeld = 0;
     for (int i = 0; i < n; ++i) {
-        held[i] = (int64_t {in.DataSize[i]} + in.RecordOverhead[i]) * in.Records[i];
+        held[i] = (int64_t {config.DataTypes[i].DataSize} + recordOverhead[i])
+            * config.DataTypes[i].Records;
         allHeld += held[i];
     }
     const int64_t allOthers = blockHeaders + allHeld; // P
+    const int64_t roomLeft = flash - allOthers;
 
     FlashCycleEstimate estimate;
-    long double first = 0.0L;
-    long double second = 0.0L;
+    double first = 0.0;
+    double second = 0.0;
     for (int i = 0; i < n; ++i) {
-        const int64_t others = blockHeaders + allHeld - held[i]; // O_i
-        const int64_t updates = in.Updates[i];
-        long double written = 0.0L; // W_i, bytes type i writes over the lifetime
-        if (in.Frequency[i] == 0) {
-            written = static_cast<double>(static_cast<long double>(held[i]) * updates);
-        } else {
-            const auto perLifetime = static_cast<double>(updates * kDaysPerYear);
-            written = static_cast<long double>(perLifetime) * lifeTime * held[i];
-        }
-        const int64_t roomBesideOthers = flash - others;
-        const int64_t roomLeft = flash - allOthers;
+        const DataTypeInput& type = config.DataTypes[i];
+        const int64_t roomBesideOthers = flash - (allOthers - held[i]); // T - O_i
         if (roomBesideOthers < 0 || roomLeft < 0) {
             // The blocks cannot even hold the headers and the data: there is no
             // meaningful cycle count, and a negative one would read as in spec.
             estimate.NegativeRoom = true;
             return estimate;
         }
+        double written = 0.0; // W_i, bytes type i writes over the lifetime
+        if (!type.Daily) {
+            written = static_cast<double>(static_cast<long double>(held[i]) * type.Updates);
+        } else {
+            const auto perLifetime = static_cast<double>(type.Updates * kDaysPerYear);
+            written
+                = static_cast<double>(static_cast<long double>(perLifetime) * lifeTime * held[i]);
+        }
+        double firstTerm = 0.0;
+        double secondTerm = 0.0;
         if (roomBesideOthers != 0)
-            first += std::ceil(written / roomBesideOthers);
+            firstTerm = std::ceil(
+                static_cast<double>(written / static_cast<long double>(roomBesideOthers)));
         if (roomLeft != 0)
-            second += std::ceil(written / roomLeft);
+            secondTerm
+                = std::ceil(static_cast<double>(written / static_cast<long double>(roomLeft)));
+        first = static_cast<double>(static_cast<long double>(first) + firstTerm);
+        second = static_cast<double>(static_cast<long double>(second) + secondTerm);
+        if (terms) {
+            DataTypeTerms& t = terms->Terms[i];
+            t.HeldBytes = held[i];
+            t.WrittenBytes = written;
+            t.RoomBesideOthers = roomBesideOthers;
+            t.RoomLeft = roomLeft;
+            t.FirstTerm = firstTerm;
+            t.SecondTerm = secondTerm;
+        }
     }
-    estimate.Cycles = static_cast<double>(std::ceil((first + second) * 0.5L));
+    if (terms) {
+        terms->BlockHeaders = blockHeaders;
+        terms->FirstSum = first;
+        terms->SecondSum = second;
+    }
+    estimate.Cycles
+        = std::ceil(static_cast<double>((static_cast<long double>(first) + second) * 0.5L));
     return estimate;
+}
+
+namespace {
+
+// Lifetime updates and the largest per-type update count; each type's value is
+// rounded to double before it is added.
+void ComputeLifetimeUpdates(const EvalConfig& config, float lifeTime, EvalResult& r)
+{
+    const int n = ClampCount(config.DataTypeCount, kMaxDataTypes);
+    double lifetimeUpdates = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const DataTypeInput& type = config.DataTypes[i];
+        const long double size = type.DataSize;
+        const long double records = type.Records;
+        double bytes = 0.0;
+        double typeUpdates = 0.0;
+        if (!type.Daily) {
+            bytes = static_cast<double>(size * type.Updates * records);
+            typeUpdates = static_cast<double>(type.Updates);
+        } else {
+            bytes = static_cast<double>(size * type.Updates * records * 365.0L * lifeTime);
+            typeUpdates = static_cast<double>(
+                static_cast<long double>(static_cast<double>(type.Updates * kDaysPerYear))
+                * lifeTime);
+        }
+        r.Terms[i].LifetimeBytes = bytes;
+        r.Terms[i].LifetimeUpdates = typeUpdates;
+        lifetimeUpdates = static_cast<double>(static_cast<long double>(lifetimeUpdates) + bytes);
+        r.MaxUpdateRequirement = r.HasMaxUpdateRequirement
+            ? std::max(r.MaxUpdateRequirement, typeUpdates)
+            : typeUpdates;
+        r.HasMaxUpdateRequirement = true;
+    }
+    r.LifetimeUpdates = lifetimeUpdates;
+}
+
+} // namespace
+
+// The endurance numbers of a configuration whose sizes are known: false when no estimate exists.
+bool ComputeEnduranceNumbers(const EvalConfig& config,
+    const std::array<int32_t, kMaxDataTypes>& recordOverhead, int64_t flashUsedBytes, EvalResult& r)
+{
+    const float lifeTime = config.LifeTime;
+    const FlashCycleEstimate estimate
+        = EstimateFlashCycles(config, recordOverhead, flashUsedBytes, lifeTime, &r);
+    r.NegativeRoom = estimate.NegativeRoom;
+    if (estimate.NegativeRoom)
+        return false;
+    ComputeLifetimeUpdates(config, lifeTime, r);
+    r.FlashCycles = estimate.Cycles;
+    r.HasRefreshInterval = r.FlashCycles != 0.0;
+    if (r.HasRefreshInterval)
+        r.RefreshIntervalDays = static_cast<double>(
+            static_cast<long double>(lifeTime) * 365.0L / static_cast<long double>(r.FlashCycles));
+    return true;
+}
+
+EvalConfig ConfigFromInputs(const CalcInputs& in, const std::array<int64_t, kMaxBlocks>& blocks)
+{
+    EvalConfig config;
+    // The name is taken from the scheme table, which outlives every configuration; an
+    // unknown name stays empty and has no overheads, as before.
+    if (const SchemeConstants* scheme = FindScheme(in.Scheme))
+        config.Scheme = scheme->Name;
+    config.RecordAlignment = in.RecordAlignment;
+    config.LifeTime = in.LifeTime;
+    config.BlockCount = in.BlocksSelected;
+    config.BlockBytes = blocks;
+    config.DataTypeCount = ClampCount(in.DataTypeCount, kMaxDataTypes);
+    for (size_t i = 0; i < kMaxDataTypes; ++i) {
+        DataTypeInput& type = config.DataTypes[i];
+        type.DataSize = in.DataSize[i];
+        type.Updates = in.Updates[i];
+        type.Records = in.Records[i];
+        type.Daily = in.Frequency[i] != 0;
+        type.CustomOverhead = in.CusOverhead[i];
+    }
+    config.CustomOverhead = in.CusOverheadEn;
+    config.BlockOverhead = in.BlockOverhead;
+    config.CyclesLimit = in.CyclesLimit;
+    return config;
+}
+
+void ComputeSizes(CalcInputs& in, CalcResults& out)
+{
+    const SizeTotals totals = ComputeSizes(ConfigFromInputs(in, {}), in.RecordOverhead);
+    out.TotalUserDataBytes = totals.UserDataBytes;
+    out.TotalOverhead = totals.Overhead;
+    out.TotalBytes = totals.Bytes;
+}
+
+FlashCycleEstimate EstimateFlashCycles(const CalcInputs& in, int64_t flashUsedBytes, float lifeTime)
+{
+    return EstimateFlashCycles(
+        ConfigFromInputs(in, {}), in.RecordOverhead, flashUsedBytes, lifeTime);
 }
 
 bool ComputeEndurance(const CalcInputs& in, CalcResults& out, EnduranceTexts& texts)
 {
-    const float lifeTime = in.LifeTime;
-    const FlashCycleEstimate estimate = EstimateFlashCycles(in, out.FlashUsedBytes, lifeTime);
-    if (estimate.NegativeRoom)
+    EvalResult r;
+    if (!ComputeEnduranceNumbers(
+            ConfigFromInputs(in, {}), in.RecordOverhead, out.FlashUsedBytes, r))
         return false;
-
-    const int n = ClampCount(in.DataTypeCount, kMaxDataTypes);
-    double lifetimeUpdates = 0.0;
-    bool anyType = false;
-    double maxUpdates = 0.0;
-    for (int i = 0; i < n; ++i) {
-        const long double size = in.DataSize[i];
-        const int64_t updates = in.Updates[i];
-        const long double records = in.Records[i];
-        long double bytes = 0.0L;
-        double typeUpdates = 0.0;
-        if (in.Frequency[i] == 0) {
-            bytes = size * updates * records;
-            typeUpdates = static_cast<double>(updates);
-        } else {
-            bytes = size * updates * records * 365.0L * lifeTime;
-            typeUpdates = static_cast<double>(
-                static_cast<long double>(static_cast<double>(updates * kDaysPerYear)) * lifeTime);
-        }
-        lifetimeUpdates = static_cast<double>(lifetimeUpdates + bytes);
-        maxUpdates = anyType ? std::max(maxUpdates, typeUpdates) : typeUpdates;
-        anyType = true;
-    }
-    out.LifetimeUpdates = lifetimeUpdates;
-    texts.LifetimeUpdates = WithThousandsSeparators(lifetimeUpdates);
-    if (anyType)
-        out.MaxUpdateRequirement = maxUpdates;
-
-    out.FlashCycles = estimate.Cycles;
-    texts.RefreshComputed = false;
+    out.LifetimeUpdates = r.LifetimeUpdates;
+    texts.LifetimeUpdates = WithThousandsSeparators(r.LifetimeUpdates);
+    if (r.HasMaxUpdateRequirement)
+        out.MaxUpdateRequirement = r.MaxUpdateRequirement;
+    out.FlashCycles = r.FlashCycles;
+    texts.RefreshComputed = r.HasRefreshInterval;
     texts.RefreshInterval.clear();
-    if (out.FlashCycles != 0.0) {
-        double days = static_cast<double>(static_cast<long double>(lifeTime) * 365.0L
-            / static_cast<long double>(out.FlashCycles));
+    if (r.HasRefreshInterval) {
+        double days = r.RefreshIntervalDays;
         texts.RefreshInterval = RefreshIntervalText(days);
         out.RefreshIntervalDays = days;
-        texts.RefreshComputed = true;
     }
     return true;
-}
-
-VerdictTexts MakeVerdict(float lifeTime, double flashCycles, int cyclesLimit, float inSpecYears)
-{
-    VerdictTexts verdict;
-    if (lifeTime <= kLifetimeLimit && cyclesLimit >= flashCycles) {
-        verdict.First = "Application InSpec for Lifetime and Endurance";
-        return verdict;
-    }
-    const float outOfSpecYears = lifeTime - inSpecYears;
-    verdict.First = Format(" - In spec for first %.1f years. Out of spec for last %.1f years",
-        static_cast<double>(inSpecYears), static_cast<double>(outOfSpecYears));
-    verdict.Second = flashCycles <= cyclesLimit ? "Cycling requirement is within specification"
-                                                : "Recommended:increase number of flash blocks for "
-                                                  "EEE or reduce the number of updates to EE data";
-    if (lifeTime > kLifetimeLimit)
-        verdict.Lifetime = Format("Application lifetime exceeds %.1f years specification", 20.0);
-    return verdict;
 }
 
 } // namespace eee

@@ -1,7 +1,9 @@
-// The arithmetic of sizes, block fit, flash cycles, endurance and verdict, as
-// pure functions over the plain records.
+// The arithmetic of sizes, block fit and flash cycles, as pure functions. Evaluate()
+// composes them; the form's own steps call the same functions through adapters that
+// take the form's inputs.
 #pragma once
 
+#include "Evaluate.h"
 #include "Types.h"
 
 #include <array>
@@ -13,9 +15,16 @@ namespace eee {
 inline constexpr const char* kMsgBlocksTooSmall
     = "Block size selected is less than the total data size. Please select a bigger block size.";
 
-// Record overheads and the three totals of the first DataTypeCount data types.
-// The scheme constants are those of in.Scheme; the alignment is in.RecordAlignment.
-void ComputeSizes(CalcInputs& in, CalcResults& out);
+struct SizeTotals
+{
+    int64_t UserDataBytes = 0;
+    int64_t Overhead = 0;
+    int64_t Bytes = 0;
+};
+
+// Record overheads and the three totals of the configuration's data types.
+SizeTotals ComputeSizes(
+    const EvalConfig& config, std::array<int32_t, kMaxDataTypes>& recordOverhead);
 
 // Whether `totalBytes` fits into every run of nb-1 cyclically neighbouring blocks.
 // blockBytes[k] is the size of block k (0 for an empty list).
@@ -29,8 +38,25 @@ struct FlashCycleEstimate
     bool NegativeRoom = false;
 };
 
-// Estimated flash erase cycles over a lifetime of `lifeTime` years, given the
-// bytes of the selected blocks and the record overheads of the last ComputeSizes.
+// Estimated flash erase cycles over a lifetime of `lifeTime` years, given the bytes of
+// the selected blocks and the record overheads. Each data type's part of the estimate
+// is written to `terms` when given.
+FlashCycleEstimate EstimateFlashCycles(const EvalConfig& config,
+    const std::array<int32_t, kMaxDataTypes>& recordOverhead, int64_t flashUsedBytes,
+    float lifeTime, EvalResult* terms = nullptr);
+
+// The endurance numbers of a configuration whose sizes are known: the estimate with each
+// type's terms, lifetime updates, the maximum update requirement and the refresh interval.
+// False when no estimate exists (NegativeRoom).
+bool ComputeEnduranceNumbers(const EvalConfig& config,
+    const std::array<int32_t, kMaxDataTypes>& recordOverhead, int64_t flashUsedBytes,
+    EvalResult& result);
+
+// The configuration the form's inputs stand for.
+EvalConfig ConfigFromInputs(const CalcInputs& in, const std::array<int64_t, kMaxBlocks>& blocks);
+
+// Adapters over the form's inputs and results.
+void ComputeSizes(CalcInputs& in, CalcResults& out);
 FlashCycleEstimate EstimateFlashCycles(
     const CalcInputs& in, int64_t flashUsedBytes, float lifeTime);
 
@@ -41,19 +67,10 @@ struct EnduranceTexts
     bool RefreshComputed = false;
 };
 
-// Lifetime updates, maximum update requirement, flash cycles and refresh interval.
+// Lifetime updates, maximum update requirement, flash cycles and refresh interval of the
+// form's inputs, with the record overheads of its last ComputeSizes.
 // Returns false (and changes nothing) when the data does not fit (negative room).
 // When the cycles are 0 the refresh interval keeps its previous value.
 bool ComputeEndurance(const CalcInputs& in, CalcResults& out, EnduranceTexts& texts);
-
-struct VerdictTexts
-{
-    std::string First;
-    std::string Second;
-    std::string Lifetime;
-};
-
-// The three notification lines from the lifetime, the cycles and the in-spec years.
-VerdictTexts MakeVerdict(float lifeTime, double flashCycles, int cyclesLimit, float inSpecYears);
 
 } // namespace eee

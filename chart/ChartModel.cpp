@@ -91,19 +91,57 @@ int LeadingInteger(const char* first, const char* last)
     return ec == std::errc() ? value : 0;
 }
 
-struct ScientificParts
+// The same split for a whole number below 2^53, without text: its seven significant
+// digits are rounded half to even from the exact value, as printf rounds, and the
+// mantissa is the correctly rounded quotient, as reading its text back gives.
+bool SplitWholeNumber(double value, ScientificParts& parts)
 {
-    double Mantissa = 0.0;
-    int MantissaWhole = 0;
-    int Exponent = 0;
-};
+    constexpr double kExactLimit = 9007199254740992.0; // 2^53
+    if (!(value >= 1.0 && value < kExactLimit) || value != std::floor(value)) {
+        return false;
+    }
+    uint64_t digits = static_cast<uint64_t>(value);
+    int exponent = 0;
+    for (uint64_t v = digits; v >= 10; v /= 10) {
+        ++exponent;
+    }
+    if (exponent > 6) {
+        uint64_t divisor = 1;
+        for (int i = 6; i < exponent; ++i) {
+            divisor *= 10;
+        }
+        const uint64_t rest = digits % divisor;
+        digits /= divisor;
+        if (rest * 2 > divisor || (rest * 2 == divisor && (digits & 1) != 0)) {
+            ++digits;
+        }
+        if (digits == 10000000) {
+            digits = 1000000;
+            ++exponent;
+        }
+    } else {
+        for (int i = exponent; i < 6; ++i) {
+            digits *= 10;
+        }
+    }
+    parts.Mantissa = static_cast<double>(digits) / 1e6;
+    parts.MantissaWhole = static_cast<int>(digits / 1000000);
+    parts.Exponent = exponent;
+    return true;
+}
 
-// Splits a value written as "%E" (six decimals) into its mantissa and exponent
-// texts and reads them. The text is made by std::to_chars, which writes exactly
-// what printf writes in the C locale; printf itself would follow the user's
-// locale once the GUI has set it, and a decimal comma would break the reading.
+} // namespace
+
+// Whole numbers, which the cycle counts are, take the quick road; any other value is
+// written by std::to_chars, which writes exactly what printf writes in the C locale
+// (printf itself would follow the user's locale once the GUI has set it, and a decimal
+// comma would break the reading), and read back.
 ScientificParts SplitScientific(double value)
 {
+    ScientificParts whole;
+    if (SplitWholeNumber(value, whole)) {
+        return whole;
+    }
     char text[64];
     auto [end, ec]
         = std::to_chars(text, text + sizeof(text), value, std::chars_format::scientific, 6);
@@ -130,81 +168,69 @@ ScientificParts SplitScientific(double value)
     return parts;
 }
 
-} // namespace
+namespace {
 
-void ChartModel::SetupChart(float xMaximum, double yMaximum, double yMinimum,
-    std::string xTitle, std::string yTitle, ChartColor inSpec, ChartColor outOfSpec,
-    ChartColor background, int lifetimeLimit, int cyclesLimit)
+// The part of a layout that the in-spec years depend on: plot, scales, operating point and
+// in-spec rectangle. The ticks are drawn from it.
+struct ChartFrame
 {
-    m_xMaximum = xMaximum;
-    m_yMaximum = yMaximum;
-    m_yMinimum = yMinimum;
-    m_xTitle = std::move(xTitle);
-    m_yTitle = std::move(yTitle);
-    m_inSpecColor = inSpec;
-    m_outOfSpecColor = outOfSpec;
-    m_background = background;
-    m_lifetimeLimit = lifetimeLimit;
-    m_cyclesLimit = cyclesLimit;
-    m_xMinimum = 0;
-    // An empty range would leave the axis without a scale; fall back to the limits.
-    if (m_xMaximum == static_cast<float>(m_xMinimum)) {
-        m_xMaximum = static_cast<float>(m_lifetimeLimit);
-    }
-    if (m_yMinimum == m_yMaximum) {
-        m_yMaximum = m_cyclesLimit;
-    }
-}
+    ChartRect Plot;
+    int64_t PlotHeight = 0;
+    bool OutOfSpec = false;
+    bool CyclesOver = false;
+    int XStep = 0;
+    int XIntervals = 0;
+    float XScale = 0.0f;
+    int XTickDistance = 0;
+    double YMaximum = 0.0;
+    int YExponent = 0;
+    int YStep = 0;
+    int YIntervals = 0;
+    float YScale = 0.0f;
+    float YTickDistance = 0.0f;
+    int OperatingX = 0, OperatingY = 0;
+    ChartRect InSpec;
+    float InSpecYears = 0.0f;
+};
 
-void ChartModel::SetOperatingPoint(float lifeTime, double cycles)
+ChartFrame ComputeFrame(const ChartScales& c, int clientWidth, int clientHeight)
 {
-    const float lifetimeLimit = static_cast<float>(m_lifetimeLimit);
-    m_opLifeTime = lifeTime > static_cast<float>(m_xMinimum) ? lifeTime : lifetimeLimit;
-    // The lifetime axis always reaches at least the lifetime limit.
-    m_xMaximum = lifetimeLimit > m_opLifeTime ? lifetimeLimit : m_opLifeTime;
-    m_opCycles = cycles > m_yMinimum ? cycles : static_cast<double>(m_cyclesLimit);
-}
-
-ChartLayout ChartModel::Layout(int clientWidth, int clientHeight)
-{
-    ChartLayout layout;
-    layout.ClientWidth = clientWidth;
-    layout.ClientHeight = clientHeight;
-    layout.ShowRetentionAxis = m_showRetention;
+    ChartFrame f;
 
     // 1. Plot rectangle.
-    ChartRect& plot = layout.Plot;
+    ChartRect& plot = f.Plot;
     plot.Left = kPlotMarginLeft;
     plot.Top = kPlotMarginTop;
     plot.Right = ClampToInt(static_cast<int64_t>(clientWidth) - kPlotMarginRight);
     plot.Bottom = ClampToInt(static_cast<int64_t>(clientHeight) - kPlotMarginBottom);
     const int64_t plotWidth = static_cast<int64_t>(plot.Right) - plot.Left;
-    const int64_t plotHeight = static_cast<int64_t>(plot.Bottom) - plot.Top;
+    f.PlotHeight = static_cast<int64_t>(plot.Bottom) - plot.Top;
 
     // 2. Out of spec (strict comparisons: the limits themselves are in spec).
-    const bool cyclesOver = static_cast<double>(m_cyclesLimit) < m_opCycles;
-    const bool lifetimeOver = static_cast<float>(m_lifetimeLimit) < m_opLifeTime;
-    layout.OutOfSpec = cyclesOver || lifetimeOver;
+    const bool cyclesOver = static_cast<double>(c.CyclesLimit) < c.OpCycles;
+    const bool lifetimeOver = static_cast<float>(c.LifetimeLimit) < c.OpLifeTime;
+    f.CyclesOver = cyclesOver;
+    f.OutOfSpec = cyclesOver || lifetimeOver;
 
     // 3. Lifetime axis.
-    layout.XStep = m_xMaximum < 50.0f ? 5 : 10;
-    const double xRange = static_cast<double>(m_xMaximum) - m_xMinimum;
+    f.XStep = c.XMaximum < 50.0f ? 5 : 10;
+    const double xRange = static_cast<double>(c.XMaximum) - c.XMinimum;
     const int wholeRange = Truncate(xRange);
-    layout.XIntervals = wholeRange / layout.XStep + (wholeRange % layout.XStep > 0 ? 1 : 0);
+    f.XIntervals = wholeRange / f.XStep + (wholeRange % f.XStep > 0 ? 1 : 0);
     if (xRange > 0) {
         const float scaledWidth = static_cast<float>(static_cast<double>(plotWidth) * 0.1);
-        layout.XScale = static_cast<float>(scaledWidth / xRange);
+        f.XScale = static_cast<float>(scaledWidth / xRange);
     } else {
-        layout.XScale = 0.0f;
+        f.XScale = 0.0f;
     }
-    const double xScale = layout.XScale;
-    layout.XTickDistance = Truncate(std::ceil(layout.XStep * xScale / 0.1));
+    const double xScale = f.XScale;
+    f.XTickDistance = Truncate(std::ceil(f.XStep * xScale / 0.1));
     const auto lifetimePixel
         = [&](double years) { return Truncate(years * xScale / 0.1 + plot.Left); };
 
     // 4. Cycles axis: the maximum is brought to a mantissa between 1 and 20 and a
     // power of ten shown as the multiplier.
-    double yMaximum = cyclesOver ? m_opCycles : static_cast<double>(m_cyclesLimit);
+    double yMaximum = cyclesOver ? c.OpCycles : static_cast<double>(c.CyclesLimit);
     int exponent = 0;
     const ScientificParts parts = SplitScientific(yMaximum);
     if (parts.Exponent > 0) {
@@ -215,36 +241,123 @@ ChartLayout ChartModel::Layout(int clientWidth, int clientHeight)
         yMaximum *= 10;
         exponent -= 1;
     }
-    layout.YMaximum = yMaximum;
-    layout.YExponent = exponent;
-    layout.YStep = yMaximum < 10 ? 1 : 2;
-    const double yRange = yMaximum - m_yMinimum;
-    layout.YIntervals = Truncate(yRange) / layout.YStep;
+    f.YMaximum = yMaximum;
+    f.YExponent = exponent;
+    f.YStep = yMaximum < 10 ? 1 : 2;
+    const double yRange = yMaximum - c.YMinimum;
+    f.YIntervals = Truncate(yRange) / f.YStep;
     if (yRange > 0) {
-        const float scaledHeight = static_cast<float>(static_cast<double>(plotHeight) * 0.1);
+        const float scaledHeight = static_cast<float>(static_cast<double>(f.PlotHeight) * 0.1);
         const float range = static_cast<float>(yRange);
-        layout.YScale = static_cast<float>(static_cast<double>(scaledHeight) / range);
+        f.YScale = static_cast<float>(static_cast<double>(scaledHeight) / range);
     } else {
-        layout.YScale = 0.0f;
+        f.YScale = 0.0f;
     }
-    const double yScale = layout.YScale;
-    layout.YTickDistance = static_cast<float>(layout.YStep * yScale / 0.1);
+    const double yScale = f.YScale;
+    f.YTickDistance = static_cast<float>(f.YStep * yScale / 0.1);
     const double multiplier = PowerOfTen(exponent);
     const auto cyclesPixel
         = [&](double cycles) { return Truncate(plot.Bottom - cycles / multiplier * yScale / 0.1); };
+
+    // 7. Operating point.
+    f.OperatingX = lifetimePixel(c.OpLifeTime);
+    f.OperatingY = cyclesPixel(c.OpCycles);
+
+    // 8. In-spec rectangle: the plot cut at the limits that the operating point passes.
+    f.InSpec = plot;
+    if (f.OutOfSpec) {
+        if (cyclesOver) {
+            f.InSpec.Top = cyclesPixel(c.CyclesLimit);
+        }
+        if (lifetimeOver) {
+            f.InSpec.Right = lifetimePixel(c.LifetimeLimit);
+        }
+    }
+
+    // 9. In-spec years: where the line from the origin to the operating point leaves
+    // the in-spec rectangle, measured on the pixels.
+    {
+        const double inSpecWidth = static_cast<double>(f.InSpec.Right) - f.InSpec.Left;
+        const double inSpecHeight = static_cast<double>(f.InSpec.Bottom) - f.InSpec.Top;
+        const double lineAngle = std::atan((static_cast<double>(f.OperatingY) - plot.Bottom)
+            / (static_cast<double>(plot.Left) - f.OperatingX));
+        const double diagonalAngle = std::atan(inSpecHeight / inSpecWidth);
+        if (lineAngle > diagonalAngle) {
+            // The line leaves through the top edge.
+            const double crossing = inSpecHeight / std::tan(lineAngle);
+            const float scaled = static_cast<float>(crossing * c.LifetimeLimit);
+            f.InSpecYears = static_cast<float>(scaled / inSpecWidth);
+        } else {
+            // Through the right edge or the corner (or the angles are undefined).
+            f.InSpecYears = static_cast<float>(c.LifetimeLimit);
+        }
+    }
+    return f;
+}
+
+} // namespace
+
+void ChartScales::SetOperatingPoint(float lifeTime, double cycles)
+{
+    const float lifetimeLimit = static_cast<float>(LifetimeLimit);
+    OpLifeTime = lifeTime > static_cast<float>(XMinimum) ? lifeTime : lifetimeLimit;
+    XMaximum = lifetimeLimit > OpLifeTime ? lifetimeLimit : OpLifeTime;
+    OpCycles = cycles > YMinimum ? cycles : static_cast<double>(CyclesLimit);
+}
+
+float InSpecYears(const ChartScales& scales, int clientWidth, int clientHeight)
+{
+    return ComputeFrame(scales, clientWidth, clientHeight).InSpecYears;
+}
+
+float EnvelopeInSpecYears(float lifeTime, double cycles, int lifetimeLimit, int cyclesLimit)
+{
+    ChartScales scales;
+    scales.LifetimeLimit = lifetimeLimit;
+    scales.CyclesLimit = cyclesLimit;
+    scales.SetOperatingPoint(lifeTime, cycles);
+    return InSpecYears(scales);
+}
+
+ChartLayout LayoutChart(const ChartScales& c, int clientWidth, int clientHeight)
+{
+    const ChartFrame f = ComputeFrame(c, clientWidth, clientHeight);
+    ChartLayout layout;
+    layout.ClientWidth = clientWidth;
+    layout.ClientHeight = clientHeight;
+    layout.ShowRetentionAxis = c.ShowRetention;
+    layout.Plot = f.Plot;
+    layout.OutOfSpec = f.OutOfSpec;
+    layout.XStep = f.XStep;
+    layout.XIntervals = f.XIntervals;
+    layout.XScale = f.XScale;
+    layout.XTickDistance = f.XTickDistance;
+    layout.YMaximum = f.YMaximum;
+    layout.YExponent = f.YExponent;
+    layout.YStep = f.YStep;
+    layout.YIntervals = f.YIntervals;
+    layout.YScale = f.YScale;
+    layout.YTickDistance = f.YTickDistance;
+    layout.OperatingX = f.OperatingX;
+    layout.OperatingY = f.OperatingY;
+    layout.InSpec = f.InSpec;
+    layout.InSpecYears = f.InSpecYears;
+    const ChartRect& plot = f.Plot;
+    const double yMaximum = f.YMaximum;
+    const int64_t plotHeight = f.PlotHeight;
 
     // 5. Lifetime ticks. The pixel advances by the rounded-up tick distance, so the
     // ticks drift from the exact pixels of their values; none passes plot right.
     {
         ChartTicks& ticks = layout.XTicks;
         ticks.Count = TickCount(layout.XIntervals);
-        int value = m_xMinimum;
+        int value = c.XMinimum;
         int pixel = plot.Left;
         for (int i = 0; i < ticks.Count; ++i) {
             ticks.Items[i] = {static_cast<double>(value), pixel};
             value += layout.XStep;
-            if (m_xMaximum < static_cast<float>(value)) {
-                value = Truncate(m_xMaximum);
+            if (c.XMaximum < static_cast<float>(value)) {
+                value = Truncate(c.XMaximum);
             }
             const int64_t next = static_cast<int64_t>(pixel) + layout.XTickDistance;
             pixel = next > plot.Right ? plot.Right : ClampToInt(next);
@@ -267,40 +380,6 @@ ChartLayout ChartModel::Layout(int clientWidth, int clientHeight)
             if (pixel < plot.Top) {
                 pixel = plot.Top;
             }
-        }
-    }
-
-    // 7. Operating point.
-    layout.OperatingX = lifetimePixel(m_opLifeTime);
-    layout.OperatingY = cyclesPixel(m_opCycles);
-
-    // 8. In-spec rectangle: the plot cut at the limits that the operating point passes.
-    layout.InSpec = plot;
-    if (layout.OutOfSpec) {
-        if (cyclesOver) {
-            layout.InSpec.Top = cyclesPixel(m_cyclesLimit);
-        }
-        if (lifetimeOver) {
-            layout.InSpec.Right = lifetimePixel(m_lifetimeLimit);
-        }
-    }
-
-    // 9. In-spec years: where the line from the origin to the operating point leaves
-    // the in-spec rectangle, measured on the pixels.
-    {
-        const double inSpecWidth = static_cast<double>(layout.InSpec.Right) - layout.InSpec.Left;
-        const double inSpecHeight = static_cast<double>(layout.InSpec.Bottom) - layout.InSpec.Top;
-        const double lineAngle = std::atan((static_cast<double>(layout.OperatingY) - plot.Bottom)
-            / (static_cast<double>(plot.Left) - layout.OperatingX));
-        const double diagonalAngle = std::atan(inSpecHeight / inSpecWidth);
-        if (lineAngle > diagonalAngle) {
-            // The line leaves through the top edge.
-            const double crossing = inSpecHeight / std::tan(lineAngle);
-            const float scaled = static_cast<float>(crossing * m_lifetimeLimit);
-            layout.InSpecYears = static_cast<float>(scaled / inSpecWidth);
-        } else {
-            // Through the right edge or the corner (or the angles are undefined).
-            layout.InSpecYears = static_cast<float>(m_lifetimeLimit);
         }
     }
 
@@ -327,9 +406,31 @@ ChartLayout ChartModel::Layout(int clientWidth, int clientHeight)
         }
     }
 
-    m_yMaximum = yMaximum;
-    m_inSpecYears = layout.InSpecYears;
     return layout;
+}
+
+void ChartModel::SetupChart(float xMaximum, double yMaximum, double yMinimum, std::string xTitle,
+    std::string yTitle, ChartColor inSpec, ChartColor outOfSpec, ChartColor background,
+    int lifetimeLimit, int cyclesLimit)
+{
+    m_scales.XMaximum = xMaximum;
+    m_yMaximum = yMaximum;
+    m_scales.YMinimum = yMinimum;
+    m_xTitle = std::move(xTitle);
+    m_yTitle = std::move(yTitle);
+    m_inSpecColor = inSpec;
+    m_outOfSpecColor = outOfSpec;
+    m_background = background;
+    m_scales.LifetimeLimit = lifetimeLimit;
+    m_scales.CyclesLimit = cyclesLimit;
+    m_scales.XMinimum = 0;
+    // An empty range would leave the axis without a scale; fall back to the limits.
+    if (m_scales.XMaximum == static_cast<float>(m_scales.XMinimum)) {
+        m_scales.XMaximum = static_cast<float>(lifetimeLimit);
+    }
+    if (m_scales.YMinimum == m_yMaximum) {
+        m_yMaximum = cyclesLimit;
+    }
 }
 
 } // namespace eee

@@ -1,5 +1,6 @@
 // The envelope chart (lifetime against erase cycles) without any drawing: what it is given, what it
-// keeps, and everything one repaint needs, computed from the client size.
+// keeps, and everything one repaint needs, computed from the client size. Layouts are pure
+// functions of the stored values and the size: painting never changes the model.
 #pragma once
 
 #include <array>
@@ -31,6 +32,11 @@ struct ChartTick
 };
 
 inline constexpr int kMaxChartTicks = 64;
+
+// The client area of the main window's chart. The in-spec years the calculator reports are
+// measured on this pixel grid, whoever asks for them: the window, eee-calc-cli or a report.
+inline constexpr int kChartWidth = 338;
+inline constexpr int kChartHeight = 236;
 
 struct ChartTicks
 {
@@ -69,6 +75,43 @@ struct ChartLayout
     ChartTicks RetentionTicks;
 };
 
+// A value written as "%E" with six decimals, split into its mantissa and exponent
+// and read back: how the cycles axis finds its scale.
+struct ScientificParts
+{
+    double Mantissa = 0.0;
+    int MantissaWhole = 0;
+    int Exponent = 0;
+};
+ScientificParts SplitScientific(double value);
+
+// The numbers a layout is computed from.
+struct ChartScales
+{
+    float XMaximum = 20.0f;
+    int XMinimum = 0;
+    double YMinimum = 0.0;
+    int LifetimeLimit = 20;
+    int CyclesLimit = 250000;
+    float OpLifeTime = 20.0f;
+    double OpCycles = 250000.0;
+    bool ShowRetention = true;
+
+    // Takes the operating point; a lifetime or cycle count of 0 or less stands for the limit,
+    // and the lifetime axis always reaches at least the lifetime limit.
+    void SetOperatingPoint(float lifeTime, double cycles);
+};
+
+// Everything a repaint of a client area of the given size draws with.
+ChartLayout LayoutChart(const ChartScales& scales, int clientWidth, int clientHeight);
+
+// The in-spec years alone, exactly as LayoutChart computes them, without the ticks.
+float InSpecYears(
+    const ChartScales& scales, int clientWidth = kChartWidth, int clientHeight = kChartHeight);
+
+// The in-spec years of the main window's chart for one operating point.
+float EnvelopeInSpecYears(float lifeTime, double cycles, int lifetimeLimit, int cyclesLimit);
+
 // The model of the chart window. Default values are those of a freshly
 // constructed chart; the window hands its own through SetupChart.
 class ChartModel
@@ -77,45 +120,45 @@ public:
     void SetupChart(float xMaximum, double yMaximum, double yMinimum, std::string xTitle,
         std::string yTitle, ChartColor inSpec, ChartColor outOfSpec, ChartColor background,
         int lifetimeLimit, int cyclesLimit);
-    void SetCyclesLimit(int cyclesLimit) { m_cyclesLimit = cyclesLimit; }
-    void SetOperatingPoint(float lifeTime, double cycles);
-    void SetRetentionAxis(bool show) { m_showRetention = show; }
-    float GetInSpecYears() const { return m_inSpecYears; }
+    void SetCyclesLimit(int cyclesLimit) { m_scales.CyclesLimit = cyclesLimit; }
+    void SetOperatingPoint(float lifeTime, double cycles)
+    {
+        m_scales.SetOperatingPoint(lifeTime, cycles);
+    }
+    void SetRetentionAxis(bool show) { m_scales.ShowRetention = show; }
+    // The in-spec years of the operating point on the window's own chart.
+    float GetInSpecYears() const { return InSpecYears(m_scales); }
 
-    // Computes the layout of one repaint of a client area of the given size. Like a
-    // repaint, it overwrites the y maximum and the in-spec years.
-    ChartLayout Layout(int clientWidth, int clientHeight);
+    // The layout of one repaint of a client area of the given size.
+    ChartLayout Layout(int clientWidth, int clientHeight) const
+    {
+        return LayoutChart(m_scales, clientWidth, clientHeight);
+    }
 
+    const ChartScales& Scales() const { return m_scales; }
     const std::string& XTitle() const { return m_xTitle; }
     const std::string& YTitle() const { return m_yTitle; }
     ChartColor InSpecColor() const { return m_inSpecColor; }
     ChartColor OutOfSpecColor() const { return m_outOfSpecColor; }
     ChartColor BackgroundColor() const { return m_background; }
-    float XMaximum() const { return m_xMaximum; }
+    float XMaximum() const { return m_scales.XMaximum; }
+    // The maximum the chart was set up with; each layout scales the cycles axis anew.
     double YMaximum() const { return m_yMaximum; }
-    double YMinimum() const { return m_yMinimum; }
-    int LifetimeLimit() const { return m_lifetimeLimit; }
-    int CyclesLimit() const { return m_cyclesLimit; }
-    float OperatingLifeTime() const { return m_opLifeTime; }
-    double OperatingCycles() const { return m_opCycles; }
-    bool RetentionAxisShown() const { return m_showRetention; }
+    double YMinimum() const { return m_scales.YMinimum; }
+    int LifetimeLimit() const { return m_scales.LifetimeLimit; }
+    int CyclesLimit() const { return m_scales.CyclesLimit; }
+    float OperatingLifeTime() const { return m_scales.OpLifeTime; }
+    double OperatingCycles() const { return m_scales.OpCycles; }
+    bool RetentionAxisShown() const { return m_scales.ShowRetention; }
 
 private:
-    float m_xMaximum = 20.0f;
+    ChartScales m_scales;
     double m_yMaximum = 250000.0;
-    int m_xMinimum = 0;
-    double m_yMinimum = 0.0;
     std::string m_xTitle = "Application LifeTime (years)";
     std::string m_yTitle = "Estimated Flash Cycles";
     ChartColor m_inSpecColor {0, 255, 0};
     ChartColor m_outOfSpecColor {255, 0, 0};
-    int m_lifetimeLimit = 20;
-    int m_cyclesLimit = 250000;
     ChartColor m_background {236, 233, 216};
-    float m_opLifeTime = 20.0f;
-    double m_opCycles = 250000.0;
-    float m_inSpecYears = 0.0f;
-    bool m_showRetention = true;
 };
 
 } // namespace eee

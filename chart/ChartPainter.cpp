@@ -206,7 +206,7 @@ void DrawRetentionAxis(QPainter& painter, const ChartLayout& layout, const QColo
 
 } // namespace
 
-ChartLayout PaintChart(QPainter& painter, ChartModel& model, int width, int height)
+ChartLayout PaintChart(QPainter& painter, const ChartModel& model, int width, int height)
 {
     const ChartLayout layout = model.Layout(width, height);
     const QColor background = ToQColor(model.BackgroundColor());

@@ -13,6 +13,6 @@ namespace eee {
 // with; like every repaint it leaves the new y maximum and in-spec years in the
 // model (the window notifies its parent afterwards). The painter's state is
 // restored before returning.
-ChartLayout PaintChart(QPainter& painter, ChartModel& model, int width, int height);
+ChartLayout PaintChart(QPainter& painter, const ChartModel& model, int width, int height);
 
 } // namespace eee

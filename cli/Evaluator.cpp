@@ -14,13 +14,6 @@ void HeadlessView::ShowMessage(const std::string& text, MsgIcon icon)
     m_messages.push_back(FormMessage {text, icon});
 }
 
-bool HeadlessView::TakeInvalidated()
-{
-    const bool invalidated = m_invalidated;
-    m_invalidated = false;
-    return invalidated;
-}
-
 std::vector<FormMessage> HeadlessView::TakeMessages()
 {
     std::vector<FormMessage> messages;
@@ -76,21 +69,9 @@ Evaluator::Evaluator(IDataSource& data, const std::optional<SessionRecord>& defa
     : m_model(data, m_view, m_chart)
 {
     m_model.Startup(defaults);
-    Repaint();
     m_startupMessages = m_view.TakeMessages();
     m_startState = m_model.State();
     m_startChart = m_chart;
-}
-
-void Evaluator::Repaint()
-{
-    // The window's chart reports after each repaint and the form answers with
-    // the verdict; the answer itself does not repaint. A bound keeps a form that
-    // did ask again from looping.
-    for (int round = 0; round < 4 && m_view.TakeInvalidated(); ++round) {
-        m_chart.Layout(kChartClientWidth, kChartClientHeight);
-        m_model.ShowVerdict();
-    }
 }
 
 Evaluation Evaluator::Evaluate(const std::string& displayName, const std::string& fullPath)
@@ -99,13 +80,11 @@ Evaluation Evaluator::Evaluate(const std::string& displayName, const std::string
     m_model.State() = m_startState;
     m_chart = m_startChart;
     m_view.TakeMessages();
-    m_view.TakeInvalidated();
 
     const int before = m_model.State().Calculations;
     m_view.SetOpenFileName(fullPath);
     m_model.LoadSessionCommand();
     m_view.SetOpenFileName(std::nullopt);
-    Repaint();
 
     Evaluation result;
     const bool ok = m_model.State().Calculations > before;
@@ -180,8 +159,11 @@ Evaluation Evaluator::Collect(const std::string& displayName) const
         e.RefreshIntervalDays = out.RefreshIntervalDays;
         e.RefreshIntervalText = s.RefreshIntervalText;
     }
-    e.InSpecYears = m_chart.GetInSpecYears();
-    e.Verdict = {s.VerdictLine, s.RecommendationLine, s.LifetimeNote};
+    // The lines the window writes when its chart has repainted after this calculation.
+    e.InSpecYears = s.LastResult.InSpecYears;
+    const VerdictTexts verdict
+        = MakeVerdict(in.LifeTime, out.FlashCycles, in.CyclesLimit, e.InSpecYears);
+    e.Verdict = {verdict.First, verdict.Second, verdict.Lifetime};
     e.LifeTimeText = s.Fields.LifeTime;
     e.TotalUserDataBytesText = s.Fields.TotalUserDataBytes;
     e.TotalOverheadText = s.Fields.TotalOverhead;

@@ -1,6 +1,6 @@
 // Evaluation of session files without a window: the form model is driven
 // exactly as the window drives it for File > Load Session, and the results are
-// taken from the form's state afterwards.
+// the numbers of the Evaluate() that this load ran.
 #pragma once
 
 #include "calc/DataSource.h"
@@ -17,37 +17,30 @@
 
 namespace eee {
 
-// The window's chart client area; the in-spec years and the verdict depend on it.
-inline constexpr int kChartClientWidth = 338;
-inline constexpr int kChartClientHeight = 236;
-
 struct FormMessage
 {
     std::string Text;
     MsgIcon Icon = MsgIcon::Information;
 };
 
-// A view that has no window: it remembers the messages and the repaint request,
-// and answers the open-file dialog with a path chosen beforehand.
+// A view that has no window: it remembers the messages and answers the open-file
+// dialog with a path chosen beforehand. Repaints have nothing to paint.
 class HeadlessView : public IFormView
 {
 public:
     void ShowMessage(const std::string& text, MsgIcon icon) override;
     void FocusField(FieldId) override { }
-    void Invalidate() override { m_invalidated = true; }
+    void Invalidate() override { }
     std::optional<std::string> AskSaveFileName() override { return std::nullopt; }
     std::optional<std::string> AskOpenFileName() override { return m_openFileName; }
 
     void SetOpenFileName(std::optional<std::string> path) { m_openFileName = std::move(path); }
-    // True once after each Invalidate.
-    bool TakeInvalidated();
     // The messages shown since the last call.
     std::vector<FormMessage> TakeMessages();
 
 private:
     std::vector<FormMessage> m_messages;
     std::optional<std::string> m_openFileName;
-    bool m_invalidated = false;
 };
 
 // Remembers the catalogue's answers, so that evaluating many files in a row
@@ -157,14 +150,11 @@ public:
     ChartModel& Chart() { return m_chart; }
 
 private:
-    // Answers a pending repaint as the window's chart does: lay out the chart,
-    // then the form answers the chart's report.
-    void Repaint();
     Evaluation Collect(const std::string& displayName) const;
 
     HeadlessView m_view;
     ChartModel m_chart;
-    CFormModel m_model;
+    FormModel m_model;
     FormState m_startState;
     ChartModel m_startChart;
     std::vector<FormMessage> m_startupMessages;

@@ -164,7 +164,7 @@ protected:
     // unless the test wants to look before the repaint.
     void Start(std::optional<SessionRecord> defaults = DefaultsRecord(), bool repaint = true)
     {
-        model = std::make_unique<CFormModel>(data, view, chart);
+        model = std::make_unique<FormModel>(data, view, chart);
         model->Startup(defaults);
         if (repaint)
             Repaint();
@@ -240,7 +240,7 @@ protected:
     FakeDataSource data;
     RecordingView view;
     ChartModel chart;
-    std::unique_ptr<CFormModel> model;
+    std::unique_ptr<FormModel> model;
 };
 
 // ---------------------------------------------------------------------------
@@ -285,7 +285,7 @@ TEST_F(FormModelTest, StartupAppliesSchemeAndBlocksOfTheDefaultsAndCalculates)
     EXPECT_FALSE(s.CusOverheadChecked);
     EXPECT_FALSE(s.OverheadColumnVisible);
     EXPECT_EQ(s.OverheadFieldVisible, (std::array<bool, 6> {}));
-    EXPECT_TRUE(s.ColumnShift);
+    EXPECT_FALSE(s.OverheadColumnVisible);
 
     // Six data types under ECC16 Var-Length: every record padded to 32 bytes of overhead.
     EXPECT_EQ(s.Fields.TotalUserDataBytes, "8064");
@@ -494,7 +494,7 @@ TEST_P(SchemeChange, ResetsTheFormButKeepsCustomizeOverhead)
     EXPECT_EQ(s.OverheadColumnVisible, c.CustomizeOverhead);
     for (size_t r = 0; r < kMaxDataTypes; ++r)
         EXPECT_EQ(s.OverheadFieldVisible[r], c.CustomizeOverhead);
-    EXPECT_EQ(s.ColumnShift, !c.CustomizeOverhead);
+    EXPECT_EQ(s.OverheadColumnVisible, c.CustomizeOverhead);
 
     EXPECT_TRUE(s.SubmitEnabled);
     EXPECT_EQ(s.SchemeToolTip, c.ToolTip);
@@ -650,7 +650,7 @@ TEST_F(FormModelTest, DataTypeCountHidesRowsAndMovesTheTotals)
     EXPECT_EQ(S().TotalsBelowRow, 6);
     EXPECT_EQ(S().Fields.TotalBytes, "9648");
     EXPECT_FALSE(S().OverheadColumnVisible);
-    EXPECT_TRUE(S().ColumnShift);
+    EXPECT_FALSE(S().OverheadColumnVisible);
     EXPECT_TRUE(view.Messages.empty());
 }
 
@@ -664,7 +664,7 @@ TEST_F(FormModelTest, CustomizeOverheadShowsOneOverheadFieldPerRow)
     EXPECT_TRUE(S().OverheadColumnVisible);
     EXPECT_EQ(
         S().OverheadFieldVisible, (std::array<bool, 6> {true, true, true, true, false, false}));
-    EXPECT_FALSE(S().ColumnShift);
+    EXPECT_TRUE(S().OverheadColumnVisible);
     EXPECT_TRUE(S().SubmitEnabled);
     EXPECT_EQ(S().Fields.TotalOverhead, totalOverhead); // not recomputed by the click
 
@@ -672,7 +672,7 @@ TEST_F(FormModelTest, CustomizeOverheadShowsOneOverheadFieldPerRow)
     ChooseDataTypes(2);
     EXPECT_EQ(
         S().OverheadFieldVisible, (std::array<bool, 6> {true, true, false, false, false, false}));
-    EXPECT_FALSE(S().ColumnShift);
+    EXPECT_TRUE(S().OverheadColumnVisible);
 
     // The customized overheads (all 0) replace the scheme's own at the next focus event.
     Enter(OverheadField(0));
@@ -682,7 +682,7 @@ TEST_F(FormModelTest, CustomizeOverheadShowsOneOverheadFieldPerRow)
     model->UserSetCustomizeOverhead(false);
     EXPECT_FALSE(S().OverheadColumnVisible);
     EXPECT_EQ(S().OverheadFieldVisible, (std::array<bool, 6> {}));
-    EXPECT_TRUE(S().ColumnShift);
+    EXPECT_FALSE(S().OverheadColumnVisible);
     EXPECT_TRUE(view.Messages.empty());
 }
 
@@ -1170,7 +1170,7 @@ TEST_F(FormModelTest, SessionPutsEveryValueIntoTheForm)
     EXPECT_TRUE(s.OverheadColumnVisible);
     EXPECT_EQ(
         s.OverheadFieldVisible, (std::array<bool, 6> {true, true, true, false, false, false}));
-    EXPECT_FALSE(s.ColumnShift);
+    EXPECT_TRUE(s.OverheadColumnVisible);
     EXPECT_EQ(s.Fields.BlockOverhead, "64");
     const std::array<std::string, 3> sizes {"100", "200", "300"};
     for (size_t r = 0; r < 3; ++r) {
@@ -1282,7 +1282,7 @@ TEST_F(FormModelTest, SaveThenLoadGivesBackEveryInput)
         EXPECT_EQ(after.Texts[i], before.Texts[i]) << "text " << i;
     EXPECT_EQ(
         S().OverheadFieldVisible, (std::array<bool, 6> {true, true, true, true, false, false}));
-    EXPECT_FALSE(S().ColumnShift);
+    EXPECT_TRUE(S().OverheadColumnVisible);
     EXPECT_EQ(S().VerdictLine, verdict);
     EXPECT_FALSE(S().SubmitEnabled);
 }
@@ -1356,7 +1356,7 @@ TEST_F(FormModelTest, RestoreDefaultPutsTheDefaultsBack)
     EXPECT_EQ(s.DataSizeEnabled, (std::array<bool, 6> {true, true, true, true, true, true}));
     EXPECT_FALSE(s.CusOverheadChecked);
     EXPECT_FALSE(s.OverheadColumnVisible);
-    EXPECT_TRUE(s.ColumnShift);
+    EXPECT_FALSE(s.OverheadColumnVisible);
     EXPECT_EQ(s.Fields.BlockOverhead, "0");
     EXPECT_EQ(s.Fields.FlashCycles, "8");
     EXPECT_EQ(s.VerdictLine, kInSpec);
@@ -1394,7 +1394,7 @@ struct CommandMessageCase
 {
     std::string Name;
     std::function<void(FakeDataSource&, RecordingView&)> Set;
-    std::function<void(CFormModel&)> Run;
+    std::function<void(FormModel&)> Run;
     std::string Message;
     MsgIcon Icon;
 };
@@ -1418,20 +1418,20 @@ INSTANTIATE_TEST_SUITE_P(Sessions, CommandMessage,
     testing::Values(
         CommandMessageCase {"SaveSucceeds",
             [](FakeDataSource&, RecordingView& v) { v.SaveAnswer = "/home/eng/session.xml"; },
-            [](CFormModel& m) { m.SaveSessionCommand(); }, "File session.xml saved succesfully!",
+            [](FormModel& m) { m.SaveSessionCommand(); }, "File session.xml saved succesfully!",
             MsgIcon::Information},
         CommandMessageCase {"SaveFails",
             [](FakeDataSource& d, RecordingView& v) {
                 v.SaveAnswer = "/home/eng/session.xml";
                 d.WriteError = "Error saving session XML file Access is denied..";
             },
-            [](CFormModel& m) { m.SaveSessionCommand(); },
+            [](FormModel& m) { m.SaveSessionCommand(); },
             "File session.xml could not be saved!\nError saving session XML file Access is "
             "denied..",
             MsgIcon::Error},
         CommandMessageCase {"LoadUnreadable",
             [](FakeDataSource&, RecordingView& v) { v.OpenAnswer = "/home/eng/missing.xml"; },
-            [](CFormModel& m) { m.LoadSessionCommand(); },
+            [](FormModel& m) { m.LoadSessionCommand(); },
             "File /home/eng/missing.xml loading failed!\nThe system cannot find the file "
             "specified.",
             MsgIcon::Error},
@@ -1442,13 +1442,13 @@ INSTANTIATE_TEST_SUITE_P(Sessions, CommandMessage,
                 d.Sessions["/home/eng/old.xml"] = r;
                 v.OpenAnswer = "/home/eng/old.xml";
             },
-            [](CFormModel& m) { m.LoadSessionCommand(); },
+            [](FormModel& m) { m.LoadSessionCommand(); },
             "File /home/eng/old.xml loading failed!\nInvalid Life time. Please select a value "
             "between 0.1 and 99, both inclusive",
             MsgIcon::Error},
         CommandMessageCase {"RestoreWithoutDefaults",
             [](FakeDataSource& d, RecordingView&) { d.Sessions.erase("Defaults.xml"); },
-            [](CFormModel& m) { m.RestoreDefaultCommand(); },
+            [](FormModel& m) { m.RestoreDefaultCommand(); },
             "Defaults File Defaults.xml could not be loaded!\nThe system cannot find the file "
             "specified.",
             MsgIcon::Error},
@@ -1456,7 +1456,7 @@ INSTANTIATE_TEST_SUITE_P(Sessions, CommandMessage,
             [](FakeDataSource& d, RecordingView&) {
                 d.Sessions["Defaults.xml"].BlocksSelected = 7;
             },
-            [](CFormModel& m) { m.RestoreDefaultCommand(); },
+            [](FormModel& m) { m.RestoreDefaultCommand(); },
             "Default values could not be restored!\nInvalid number of blocks. Please select a "
             "value between 2 and 6, both inclusive",
             MsgIcon::Error}),
