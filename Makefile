@@ -13,7 +13,7 @@ PKGS := cmake make g++ pkg-config qt6-base-dev libgl-dev libxml2-dev libxml2-uti
         clang libclang-rt-14-dev dpkg-dev file \
         help2man man-db lintian shared-mime-info xdg-utils desktop-file-utils libglib2.0-bin
 
-.PHONY: all deps configure build test run test-sanitize fuzz bench screenshot package install clean
+.PHONY: all deps configure build test run test-sanitize fuzz bench screenshot package lintian install clean
 
 all: build
 
@@ -63,6 +63,10 @@ screenshot: build
 
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# Debian's own checks of the package: no error and no warning allowed.
+lintian: package
+	lintian --fail-on error,warning --display-info $(BUILD)/varn-eee-calc_*.deb
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz

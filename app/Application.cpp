@@ -45,6 +45,8 @@ int Application::Run()
 
     QtDialogs dialogs;
     MainWindow window(dialogs);
+    if (!options.SessionFile().isEmpty())
+        window.LoadSessionWhenShown(options.SessionFile());
     window.exec();
     return 0;
 }

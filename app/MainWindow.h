@@ -27,6 +27,7 @@ class QRadioButton;
 namespace eee {
 
 class ChartWidget;
+class RecentSessions;
 
 class MainWindow : public QDialog, private IFormView
 {
@@ -102,6 +103,14 @@ public:
     // The folder the session dialogs open in.
     QString SessionFolder() const;
 
+    // Sessions opened without the file dialog: given at start-up, chosen in File >
+    // Recent Sessions, dropped onto the window. Each loads as File > Load Session
+    // does, the path taking the place of the dialog's answer.
+    void LoadSessionFile(const QString& path);
+    // Loads a session once the window runs, after it has opened as usual.
+    void LoadSessionWhenShown(const QString& path);
+    RecentSessions& Recent() const { return *m_recent; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,6 +145,16 @@ private:
     std::array<QRect, 5> m_headerBase {};
     std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
     int m_syncing = 0;
+
+    // Sessions opened without the file dialog, and the list of recent ones.
+    void AddSessionOpeners();
+    std::optional<std::string> TakePresetOpenPath();
+    // The session file a command is working on, listed once the command reports success.
+    void NoteSessionPath(const std::optional<QString>& path);
+    void OnMessageShown(MsgIcon icon);
+    RecentSessions* m_recent = nullptr;
+    std::optional<QString> m_presetOpenPath;
+    std::optional<QString> m_notedSessionPath;
 };
 
 } // namespace eee
