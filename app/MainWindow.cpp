@@ -412,11 +412,18 @@ void MainWindow::BuildMenu()
     m_ui.LoadSession->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_ui.SaveSession = file->addAction("&Save Session");
     m_ui.SaveSession->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_ui.ExportReport = file->addAction("Export &Report...");
     file->addSeparator();
     m_ui.Exit = file->addAction("&Exit");
     m_ui.Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu* edit = m_ui.Menu->addMenu("&Edit");
     m_ui.RestoreDefault = edit->addAction("&Restore Default");
+    // The tools stand on the last calculation; each opens a window of its own and leaves
+    // the form's controls as they are.
+    QMenu* tools = m_ui.Menu->addMenu("&Tools");
+    m_ui.FindConfiguration = tools->addAction("&Find Configuration...");
+    m_ui.CalculationDetails = tools->addAction("&Calculation Details...");
+    m_ui.RetentionCheck = tools->addAction("&Retention Check...");
     QMenu* help = m_ui.Menu->addMenu("&Help");
     m_ui.UserGuide = help->addAction("&User Guide");
     m_ui.About = help->addAction("&About");
@@ -432,6 +439,28 @@ void MainWindow::BuildMenu()
     connect(m_ui.RestoreDefault, &QAction::triggered, this, &MainWindow::RestoreDefaultCommand);
     connect(m_ui.UserGuide, &QAction::triggered, this, &MainWindow::OnUserGuide);
     connect(m_ui.About, &QAction::triggered, this, &MainWindow::OnAbout);
+    connect(m_ui.ExportReport, &QAction::triggered, this, &MainWindow::OnExportReport);
+    connect(m_ui.FindConfiguration, &QAction::triggered, this, &MainWindow::OnFindConfiguration);
+    connect(m_ui.CalculationDetails, &QAction::triggered, this, &MainWindow::OnCalculationDetails);
+    connect(m_ui.RetentionCheck, &QAction::triggered, this, &MainWindow::OnRetentionCheck);
+}
+
+// The tools. Each is a window of its own over the form's last calculation.
+
+void MainWindow::OnExportReport() { }
+
+void MainWindow::OnFindConfiguration() { }
+
+void MainWindow::OnCalculationDetails() { }
+
+void MainWindow::OnRetentionCheck() { }
+
+void MainWindow::ApplyRecord(const SessionRecord& record)
+{
+    std::string error;
+    if (!m_form.Sessions().LoadRecord(record, error) && !error.empty())
+        ShowMessage(error, MsgIcon::Error);
+    Sync();
 }
 
 void MainWindow::AddToolTips()
@@ -555,6 +584,7 @@ bool MainWindow::event(QEvent* event)
 {
     if (event->type() == kChartUpdatedEvent) {
         m_form.ShowVerdict();
+        m_verdictFor = m_form.State().Calculations;
         Sync();
         return true;
     }
@@ -572,12 +602,14 @@ void MainWindow::RunCalculation()
 void MainWindow::SaveSessionCommand()
 {
     m_form.SaveSessionCommand();
+    NoteSessionPath(std::nullopt);
     Sync();
 }
 
 void MainWindow::LoadSessionCommand()
 {
     m_form.LoadSessionCommand();
+    NoteSessionPath(std::nullopt);
     Sync();
 }
 
@@ -616,6 +648,10 @@ void MainWindow::Sync()
 {
     ++m_syncing;
     const FormState& s = m_form.State();
+    if (s.Calculations != m_shownCalculations) {
+        m_shownCalculations = s.Calculations;
+        emit CalculationFinished();
+    }
     const FormFields& f = s.Fields;
 
     SyncCombo(m_ui.Scheme, s.SchemeList);
@@ -699,10 +735,10 @@ void MainWindow::PlaceMovableControls()
 void MainWindow::AddSessionOpeners()
 {
     m_recent = new RecentSessions(this);
-    // In the File menu, after Save Session.
+    // In the File menu, after Load Session.
     QMenu* file = m_ui.Menu->actions().constFirst()->menu();
     const QList<QAction*> entries = file->actions();
-    const qsizetype after = entries.indexOf(m_ui.SaveSession);
+    const qsizetype after = entries.indexOf(m_ui.LoadSession);
     file->insertMenu(entries.value(after + 1), m_recent->Menu());
     // Queued, so that the menu has closed before the load shows its message.
     connect(m_recent, &RecentSessions::Chosen, this, &MainWindow::LoadSessionFile,
@@ -736,6 +772,8 @@ std::optional<std::string> MainWindow::TakePresetOpenPath()
 
 void MainWindow::NoteSessionPath(const std::optional<QString>& path)
 {
+    // Set by the file dialog's answer, cleared when the command ends: a later
+    // message of another command never lists a session that failed.
     m_notedSessionPath = path;
 }
 

@@ -85,6 +85,10 @@ public:
         QAction* RestoreDefault = nullptr;
         QAction* UserGuide = nullptr;
         QAction* About = nullptr;
+        QAction* ExportReport = nullptr;
+        QAction* FindConfiguration = nullptr;
+        QAction* CalculationDetails = nullptr;
+        QAction* RetentionCheck = nullptr;
     };
     const Controls& Ui() const { return m_ui; }
 
@@ -96,6 +100,14 @@ public:
     void OnExit();
     void OnAbout();
     void OnUserGuide();
+    void OnExportReport();
+    void OnFindConfiguration();
+    void OnCalculationDetails();
+    void OnRetentionCheck();
+
+    // Puts a configuration into the form as a loaded session is put there (the form's
+    // rules and messages apply) and runs the calculation.
+    void ApplyRecord(const SessionRecord& record);
 
     // Pixel rectangle of a rectangle in the dialog units of the window's template.
     static QRect DialogRect(int x, int y, int width, int height);
@@ -110,6 +122,14 @@ public:
     // Loads a session once the window runs, after it has opened as usual.
     void LoadSessionWhenShown(const QString& path);
     RecentSessions& Recent() const { return *m_recent; }
+
+    // True when the verdict lines speak of the last calculation: the chart has repainted
+    // after it and the window has answered its report.
+    bool VerdictCurrent() const { return m_verdictFor == m_form.State().Calculations; }
+
+signals:
+    // A calculation finished and its numbers are in the form's state (LastConfig, LastResult).
+    void CalculationFinished();
 
 protected:
     bool event(QEvent* event) override;
@@ -145,6 +165,8 @@ private:
     std::array<QRect, 5> m_headerBase {};
     std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
     int m_syncing = 0;
+    int m_shownCalculations = 0;
+    int m_verdictFor = -1;
 
     // Sessions opened without the file dialog, and the list of recent ones.
     void AddSessionOpeners();

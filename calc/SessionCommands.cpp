@@ -129,6 +129,15 @@ void SessionCommands::SaveSessionCommand()
             Format("File %s could not be saved!\n%s", name.c_str(), error.c_str()), MsgIcon::Error);
 }
 
+bool SessionCommands::LoadRecord(const SessionRecord& record, std::string& errorText)
+{
+    if (!ApplySessionData(record, errorText))
+        return false;
+    if (m_calculation.CheckBlockSizes() && m_form.ReadForm())
+        m_calculation.ComputeEndurance();
+    return true;
+}
+
 void SessionCommands::LoadSessionCommand()
 {
     m_form.ReadForm();
@@ -138,9 +147,7 @@ void SessionCommands::LoadSessionCommand()
     // The chosen file is read where it is, with the schema of the module folder.
     SessionRecord record;
     std::string error;
-    if (m_data.ReadSession(record, *path, error) && ApplySessionData(record, error)) {
-        if (m_calculation.CheckBlockSizes() && m_form.ReadForm())
-            m_calculation.ComputeEndurance();
+    if (m_data.ReadSession(record, *path, error) && LoadRecord(record, error)) {
         m_form.View().ShowMessage(
             Format("File %s loaded successfully!", path->c_str()), MsgIcon::Information);
     } else {
@@ -159,10 +166,7 @@ void SessionCommands::RestoreDefaultCommand()
         m_form.View().ShowMessage(
             Format("Defaults File %s could not be loaded!\n%s", "Defaults.xml", error.c_str()),
             MsgIcon::Error);
-    } else if (ApplySessionData(record, error)) {
-        if (m_calculation.CheckBlockSizes() && m_form.ReadForm())
-            m_calculation.ComputeEndurance();
-    } else {
+    } else if (!LoadRecord(record, error)) {
         m_form.View().ShowMessage(
             Format("Default values could not be restored!\n%s", error.c_str()), MsgIcon::Error);
     }

@@ -22,6 +22,10 @@ public:
     // The session record of what the form holds.
     SessionRecord RecordFromForm(int blockCount) const;
 
+    // What Load Session does with the record it read: puts it into the form and, when the
+    // blocks hold the data, calculates. False, with the reason, when the form refused it.
+    bool LoadRecord(const SessionRecord& record, std::string& errorText);
+
     void SaveSessionCommand();
     void LoadSessionCommand();
     void RestoreDefaultCommand();

@@ -105,18 +105,20 @@ TEST_F(ShownWindowTest, SessionAcceleratorsWorkFromAnyField)
 TEST_F(ShownWindowTest, MenusOfferTheCommandsWithTheirAccelerators)
 {
     const QList<QAction*> menus = ui().Menu->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text(), "&File");
     EXPECT_EQ(menus[1]->text(), "&Edit");
-    EXPECT_EQ(menus[2]->text(), "&Help");
+    EXPECT_EQ(menus[2]->text(), "&Tools");
+    EXPECT_EQ(menus[3]->text(), "&Help");
 
     const QList<QAction*> file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 5);
+    ASSERT_EQ(file.size(), 6);
     EXPECT_EQ(file[0], ui().LoadSession);
-    EXPECT_EQ(file[1], ui().SaveSession);
-    EXPECT_EQ(file[2]->menu(), window->Recent().Menu());
-    EXPECT_TRUE(file[3]->isSeparator());
-    EXPECT_EQ(file[4], ui().Exit);
+    EXPECT_EQ(file[1]->menu(), window->Recent().Menu());
+    EXPECT_EQ(file[2], ui().SaveSession);
+    EXPECT_EQ(file[3], ui().ExportReport);
+    EXPECT_TRUE(file[4]->isSeparator());
+    EXPECT_EQ(file[5], ui().Exit);
     EXPECT_EQ(ui().LoadSession->text(), "&Load Session");
     EXPECT_EQ(ui().LoadSession->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(ui().SaveSession->text(), "&Save Session");
@@ -126,7 +128,9 @@ TEST_F(ShownWindowTest, MenusOfferTheCommandsWithTheirAccelerators)
     EXPECT_EQ(menus[1]->menu()->actions(), QList<QAction*> {ui().RestoreDefault});
     EXPECT_EQ(ui().RestoreDefault->text(), "&Restore Default");
     EXPECT_TRUE(ui().RestoreDefault->shortcut().isEmpty());
-    EXPECT_EQ(menus[2]->menu()->actions(), (QList<QAction*> {ui().UserGuide, ui().About}));
+    EXPECT_EQ(menus[2]->menu()->actions(),
+        (QList<QAction*> {ui().FindConfiguration, ui().CalculationDetails, ui().RetentionCheck}));
+    EXPECT_EQ(menus[3]->menu()->actions(), (QList<QAction*> {ui().UserGuide, ui().About}));
     EXPECT_EQ(ui().UserGuide->text(), "&User Guide");
     EXPECT_EQ(ui().About->text(), "&About");
 }
