@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "RecentSessions.h"
+#include "SessionDropFilter.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -120,6 +122,7 @@ MainWindow::MainWindow(IDialogs& dialogs, std::string moduleFolder)
     BuildControls();
     BuildMenu();
     Initialise();
+    AddSessionOpeners();
 }
 
 MainWindow::~MainWindow() = default;
@@ -497,6 +500,7 @@ void MainWindow::Initialise()
 
 void MainWindow::ShowMessage(const std::string& text, MsgIcon icon)
 {
+    OnMessageShown(icon);
     Sync();
     m_dialogs.Message(this, ToQ(text), icon);
 }
@@ -558,6 +562,7 @@ std::optional<std::string> MainWindow::AskSaveFileName()
 {
     Sync();
     const std::optional<QString> path = m_dialogs.SaveFileName(this, SessionFolder());
+    NoteSessionPath(path);
     if (!path)
         return std::nullopt;
     return FromQ(*path);
@@ -566,7 +571,10 @@ std::optional<std::string> MainWindow::AskSaveFileName()
 std::optional<std::string> MainWindow::AskOpenFileName()
 {
     Sync();
+    if (std::optional<std::string> preset = TakePresetOpenPath())
+        return preset;
     const std::optional<QString> path = m_dialogs.OpenFileName(this, SessionFolder());
+    NoteSessionPath(path);
     if (!path)
         return std::nullopt;
     return FromQ(*path);
@@ -594,12 +602,14 @@ void MainWindow::RunCalculation()
 void MainWindow::SaveSessionCommand()
 {
     m_form.SaveSessionCommand();
+    NoteSessionPath(std::nullopt);
     Sync();
 }
 
 void MainWindow::LoadSessionCommand()
 {
     m_form.LoadSessionCommand();
+    NoteSessionPath(std::nullopt);
     Sync();
 }
 
@@ -718,6 +728,61 @@ void MainWindow::PlaceMovableControls()
         l->move(l->x(), bottom + 5);
     for (QLineEdit* e : {m_ui.TotalUserDataBytes, m_ui.TotalOverhead, m_ui.TotalBytes})
         e->move(e->x(), bottom + labelHeight + 9);
+}
+
+// Sessions opened without the file dialog, and the list of recent ones
+
+void MainWindow::AddSessionOpeners()
+{
+    m_recent = new RecentSessions(this);
+    // In the File menu, after Load Session.
+    QMenu* file = m_ui.Menu->actions().constFirst()->menu();
+    const QList<QAction*> entries = file->actions();
+    const qsizetype after = entries.indexOf(m_ui.LoadSession);
+    file->insertMenu(entries.value(after + 1), m_recent->Menu());
+    // Queued, so that the menu has closed before the load shows its message.
+    connect(m_recent, &RecentSessions::Chosen, this, &MainWindow::LoadSessionFile,
+        Qt::QueuedConnection);
+
+    auto* drops = new SessionDropFilter(this);
+    connect(drops, &SessionDropFilter::SessionDropped, this, &MainWindow::LoadSessionFile);
+}
+
+void MainWindow::LoadSessionFile(const QString& path)
+{
+    m_presetOpenPath = path;
+    LoadSessionCommand();
+    m_presetOpenPath.reset(); // unused when the form did not get as far as asking
+}
+
+void MainWindow::LoadSessionWhenShown(const QString& path)
+{
+    QMetaObject::invokeMethod(
+        this, [this, path] { LoadSessionFile(path); }, Qt::QueuedConnection);
+}
+
+std::optional<std::string> MainWindow::TakePresetOpenPath()
+{
+    if (!m_presetOpenPath)
+        return std::nullopt;
+    const QString path = *std::exchange(m_presetOpenPath, std::nullopt);
+    NoteSessionPath(path);
+    return FromQ(path);
+}
+
+void MainWindow::NoteSessionPath(const std::optional<QString>& path)
+{
+    // Set by the file dialog's answer, cleared when the command ends: a later
+    // message of another command never lists a session that failed.
+    m_notedSessionPath = path;
+}
+
+void MainWindow::OnMessageShown(MsgIcon icon)
+{
+    // The session commands report success, and only success, with an
+    // information message; their warnings and errors leave the list alone.
+    if (icon == MsgIcon::Information && m_notedSessionPath)
+        m_recent->Add(*std::exchange(m_notedSessionPath, std::nullopt));
 }
 
 } // namespace eee
