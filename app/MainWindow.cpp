@@ -551,7 +551,7 @@ void MainWindow::Invalidate()
 QString MainWindow::SessionFolder() const
 {
     // An installed program's folder is not writable: offer the home folder there.
-    const QString module = ToQ(m_files.ModuleFolder());
+    const QString module = DecodePath(m_files.ModuleFolder());
     const QFileInfo info(module);
     if (info.isDir() && info.isWritable())
         return module;
@@ -565,7 +565,7 @@ std::optional<std::string> MainWindow::AskSaveFileName()
     NoteSessionPath(path);
     if (!path)
         return std::nullopt;
-    return FromQ(*path);
+    return EncodePath(*path);
 }
 
 std::optional<std::string> MainWindow::AskOpenFileName()
@@ -577,7 +577,7 @@ std::optional<std::string> MainWindow::AskOpenFileName()
     NoteSessionPath(path);
     if (!path)
         return std::nullopt;
-    return FromQ(*path);
+    return EncodePath(*path);
 }
 
 bool MainWindow::event(QEvent* event)
@@ -637,7 +637,7 @@ void MainWindow::OnAbout()
 void MainWindow::OnUserGuide()
 {
     // Nothing is reported when the guide is missing or no viewer is registered.
-    const QString path = ToQ(m_files.ModuleFolder()) + "/Help/help_Varn_EEE_Calc.pdf";
+    const QString path = DecodePath(m_files.ModuleFolder()) + "/Help/help_Varn_EEE_Calc.pdf";
     if (QFileInfo::exists(path))
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
@@ -767,7 +767,7 @@ std::optional<std::string> MainWindow::TakePresetOpenPath()
         return std::nullopt;
     const QString path = *std::exchange(m_presetOpenPath, std::nullopt);
     NoteSessionPath(path);
-    return FromQ(path);
+    return EncodePath(path);
 }
 
 void MainWindow::NoteSessionPath(const std::optional<QString>& path)
