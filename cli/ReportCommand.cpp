@@ -1,0 +1,144 @@
+#include "cli/ReportCommand.h"
+
+#include "calc/Breakdown.h"
+#include "cli/Report.h"
+#include "files/FileAccess.h"
+#include "files/FileDataSource.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportFile.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonArray>
+
+#include <clocale>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace eee {
+
+QString ReportRequestError(const ReportRequest& request)
+{
+    if (request.File.isEmpty())
+        return "report needs a session file";
+    if (request.Output.isEmpty())
+        return "report needs an output file (-o OUT.pdf or -o OUT.html)";
+    if (!ReportFormatOf(request.Output))
+        return kReportSuffixMessage;
+    if (!ParsePageSize(request.PageSize))
+        return "unknown page size '" + request.PageSize + "' (a4 or letter)";
+    return {};
+}
+
+namespace {
+
+// Qt's notes about the environment (no runtime folder, no display) say nothing about
+// the report; only its critical messages reach the user.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "eee-calc-cli: %s\n", message.toLocal8Bit().constData());
+}
+
+// The report draws with fonts, which only a GUI application has; without a display it
+// draws offscreen.
+std::unique_ptr<QGuiApplication> MakeGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    qInstallMessageHandler(QtMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "eee-calc-cli";
+    static char* argv[] = {name, nullptr};
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    // Qt sets the locale from the environment; the program's numbers are C-formatted.
+    std::setlocale(LC_NUMERIC, "C");
+    return app;
+}
+
+} // namespace
+
+int RunReportCommand(const ReportRequest& request, std::string& errors)
+{
+    const QString usage = ReportRequestError(request);
+    if (!usage.isEmpty()) {
+        errors += "eee-calc-cli: " + usage.toStdString() + '\n';
+        return 2;
+    }
+    const std::unique_ptr<QGuiApplication> app = MakeGuiApplication();
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        errors += "eee-calc-cli: report: no graphical application to draw with\n";
+        return 1;
+    }
+
+    // The form starts as the window starts it, then loads the file as Load Session does.
+    FileAccess files;
+    FileDataSource source(files);
+    SessionRecord defaults;
+    std::string error;
+    std::optional<SessionRecord> applied;
+    if (files.ReadSession(defaults, "Defaults.xml", error))
+        applied = std::move(defaults);
+    Evaluator evaluator(source, applied);
+    const std::string name = request.File.toStdString();
+    const QString fullPath = QFileInfo(request.File).absoluteFilePath();
+    const Evaluation e = evaluator.Evaluate(name, fullPath.toStdString());
+    for (const std::string& warning : e.Warnings)
+        errors += MessageLines(name, "warning", warning);
+    if (!e.Ok) {
+        errors += MessageLines(name, "error", e.Error);
+        return 1;
+    }
+
+    ReportContent content = MakeReportContent(evaluator.State(), evaluator.Chart(), fullPath);
+    content.Title = request.Title;
+    QString writeError;
+    if (!WriteReportFile(
+            BuildReport(content), request.Output, *ParsePageSize(request.PageSize), writeError)) {
+        errors += MessageLines(request.Output.toStdString(), "error",
+            "the report could not be written: " + writeError.toStdString());
+        return 1;
+    }
+    return 0;
+}
+
+void AddBreakdownJson(QJsonObject& object, const Evaluation& evaluation)
+{
+    if (!evaluation.Ok)
+        return;
+    const Breakdown breakdown = MakeBreakdown(evaluation.Config, evaluation.Result);
+    QJsonArray rows;
+    for (const DataTypeShare& s : breakdown.DataTypes) {
+        rows.append(QJsonObject {
+            {"dataType", s.DataType},
+            {"bytesHeld", static_cast<qint64>(s.BytesHeld)},
+            {"bytesWritten", s.BytesWritten},
+            {"writeSharePercent", s.WriteSharePercent},
+            {"firstTerm", s.FirstTerm},
+            {"secondTerm", s.SecondTerm},
+            {"cyclesSharePercent", s.CyclesSharePercent},
+        });
+    }
+    QJsonArray trace;
+    for (const std::string& line : breakdown.Trace)
+        trace.append(QString::fromStdString(line));
+    object.insert("breakdown", rows);
+    object.insert("trace", trace);
+}
+
+bool IsOutOfSpec(const Evaluation& evaluation)
+{
+    return evaluation.Ok && !evaluation.Result.InSpec;
+}
+
+int EvaluateExitStatus(bool allEvaluated, bool anyOutOfSpec, bool check)
+{
+    if (!allEvaluated)
+        return 1;
+    return check && anyOutOfSpec ? kOutOfSpecStatus : 0;
+}
+
+} // namespace eee
