@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "DetailsDialog.h"
+#include "ReportExport.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -444,11 +446,26 @@ void MainWindow::BuildMenu()
 
 // The tools. Each is a window of its own over the form's last calculation.
 
-void MainWindow::OnExportReport() { }
+void MainWindow::OnExportReport()
+{
+    ExportReport(this, m_dialogs, m_form.State(), m_chartModel, SessionFolder(), m_sessionFile);
+}
 
 void MainWindow::OnFindConfiguration() { }
 
-void MainWindow::OnCalculationDetails() { }
+void MainWindow::OnCalculationDetails()
+{
+    if (!m_details) {
+        m_details = new DetailsDialog(this);
+        connect(this, &MainWindow::CalculationFinished, m_details, [this] {
+            m_details->ShowCalculation(m_form.State().LastConfig, m_form.State().LastResult);
+        });
+    }
+    m_details->ShowCalculation(m_form.State().LastConfig, m_form.State().LastResult);
+    m_details->show();
+    m_details->raise();
+    m_details->activateWindow();
+}
 
 void MainWindow::OnRetentionCheck() { }
 
@@ -560,6 +577,7 @@ std::optional<std::string> MainWindow::AskSaveFileName()
     const std::optional<QString> path = m_dialogs.SaveFileName(this, SessionFolder());
     if (!path)
         return std::nullopt;
+    m_sessionFile = *path;
     return FromQ(*path);
 }
 
@@ -569,6 +587,7 @@ std::optional<std::string> MainWindow::AskOpenFileName()
     const std::optional<QString> path = m_dialogs.OpenFileName(this, SessionFolder());
     if (!path)
         return std::nullopt;
+    m_sessionFile = *path;
     return FromQ(*path);
 }
 

@@ -27,6 +27,7 @@ class QRadioButton;
 namespace eee {
 
 class ChartWidget;
+class DetailsDialog;
 
 class MainWindow : public QDialog, private IFormView
 {
@@ -153,6 +154,8 @@ private:
     std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
     int m_syncing = 0;
     int m_shownCalculations = 0;
+    DetailsDialog* m_details = nullptr; // made when first asked for
+    QString m_sessionFile; // the session file last chosen to load or save, for the report
 };
 
 } // namespace eee

@@ -26,6 +26,20 @@ std::string PercentText(double percent)
     return Format("%.1f", percent);
 }
 
+std::array<std::string, kBreakdownColumnCount> BreakdownCells(const DataTypeShare& s)
+{
+    return {Format("DataType%d", s.DataType), Format("%lld", static_cast<long long>(s.BytesHeld)),
+        BreakdownNumber(s.BytesWritten), PercentText(s.WriteSharePercent),
+        BreakdownNumber(s.FirstTerm), BreakdownNumber(s.SecondTerm),
+        BreakdownNumber(s.Contribution), PercentText(s.CyclesSharePercent)};
+}
+
+std::array<double, kBreakdownColumnCount> BreakdownValues(const DataTypeShare& s)
+{
+    return {static_cast<double>(s.DataType), static_cast<double>(s.BytesHeld), s.BytesWritten,
+        s.WriteSharePercent, s.FirstTerm, s.SecondTerm, s.Contribution, s.CyclesSharePercent};
+}
+
 std::vector<std::string> TraceLegend()
 {
     return {

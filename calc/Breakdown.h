@@ -5,6 +5,7 @@
 
 #include "Evaluate.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,5 +46,16 @@ std::string BreakdownNumber(double value);
 
 // A percentage with one decimal.
 std::string PercentText(double percent);
+
+// The breakdown as a table, the same in the window, the report and anywhere else.
+inline constexpr int kBreakdownColumnCount = 8;
+inline constexpr std::array<const char*, kBreakdownColumnCount> kBreakdownColumns {"Data Type",
+    "Bytes held", "Bytes written", "Share of bytes written (%)", "First term", "Second term",
+    "Contribution", "Share of cycles (%)"};
+
+// The cells of one data type's row, and the number each one shows (the data type's
+// number in the first), in the order of kBreakdownColumns.
+std::array<std::string, kBreakdownColumnCount> BreakdownCells(const DataTypeShare& share);
+std::array<double, kBreakdownColumnCount> BreakdownValues(const DataTypeShare& share);
 
 } // namespace eee

@@ -98,14 +98,14 @@ void AddBreakdown(ReportDocument& document, const Breakdown& breakdown)
         return;
     }
     ReportTable table;
-    table.Header = {"Data Type", "Bytes held", "Bytes written", "Share of bytes written (%)",
-        "First term", "Second term", "Contribution", "Share of cycles (%)"};
+    for (const char* column : kBreakdownColumns)
+        table.Header << column;
     table.NumberColumns = {1, 2, 3, 4, 5, 6, 7};
-    for (const DataTypeShare& s : breakdown.DataTypes) {
-        table.Rows.push_back({QString("DataType%1").arg(s.DataType), Integer(s.BytesHeld),
-            Q(BreakdownNumber(s.BytesWritten)), Q(PercentText(s.WriteSharePercent)),
-            Q(BreakdownNumber(s.FirstTerm)), Q(BreakdownNumber(s.SecondTerm)),
-            Q(BreakdownNumber(s.Contribution)), Q(PercentText(s.CyclesSharePercent))});
+    for (const DataTypeShare& share : breakdown.DataTypes) {
+        QStringList row;
+        for (const std::string& cell : BreakdownCells(share))
+            row << Q(cell);
+        table.Rows.push_back(row);
     }
     section.AddTable(std::move(table));
 }
