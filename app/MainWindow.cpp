@@ -455,6 +455,11 @@ void MainWindow::OnFindConfiguration() { }
 
 void MainWindow::OnCalculationDetails()
 {
+    // Without a finished calculation (the catalogue could not be read) there is nothing to show.
+    if (m_form.State().Calculations == 0) {
+        m_dialogs.Message(this, "There is no calculation to show yet.", MsgIcon::Warning);
+        return;
+    }
     if (!m_details) {
         m_details = new DetailsDialog(this);
         connect(this, &MainWindow::CalculationFinished, m_details, [this] {

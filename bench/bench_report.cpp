@@ -2,6 +2,7 @@
 // built and written in memory, after the fonts are loaded (the benchmarks), and one
 // PDF written by a fresh process, fonts and all (--write, timed from outside:
 // bench/report.sh).
+#include "calc/Breakdown.h"
 #include "cli/ReportCommand.h"
 #include "files/FileAccess.h"
 #include "files/FileDataSource.h"
@@ -45,6 +46,15 @@ void BM_PdfReport(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PdfReport)->Unit(benchmark::kMillisecond);
+
+// The breakdown table and the trace alone, as the details window and evaluate --json make them.
+void BM_Breakdown(benchmark::State& state)
+{
+    const eee::ReportContent content = Content();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(eee::MakeBreakdown(content.Config, content.Result).Trace.size());
+}
+BENCHMARK(BM_Breakdown)->Unit(benchmark::kMicrosecond);
 
 void BM_HtmlReport(benchmark::State& state)
 {

@@ -201,5 +201,22 @@ INSTANTIATE_TEST_SUITE_P(Report, RefusedExportTest,
             "Report r.pdf could not be saved!\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// A window whose catalogue could not be read has no calculation: neither tool has
+// anything to show or write.
+TEST_F(WindowTest, WithoutACalculationTheToolsSaySo)
+{
+    QTemporaryDir emptyFolder;
+    Open(emptyFolder.path().toStdString());
+    ASSERT_EQ(window->Form().State().Calculations, 0);
+    dialogs.Messages.clear();
+    window->OnCalculationDetails();
+    window->OnExportReport();
+    EXPECT_EQ(Texts(dialogs.Messages),
+        (std::vector<QString> {
+            "There is no calculation to show yet.", "There is no calculation to report yet."}));
+    EXPECT_EQ(window->findChild<DetailsDialog*>(), nullptr);
+    EXPECT_TRUE(dialogs.ReportSuggestions.empty());
+}
+
 } // namespace
 } // namespace eee::testing_support
