@@ -1,12 +1,14 @@
 #include "cli/ReportCommand.h"
 
 #include "calc/Breakdown.h"
+#include "cli/Console.h"
 #include "cli/Report.h"
 #include "files/FileAccess.h"
 #include "files/FileDataSource.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportFile.h"
 
+#include <QCommandLineOption>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -140,5 +142,60 @@ int EvaluateExitStatus(bool allEvaluated, bool anyOutOfSpec, bool check)
         return 1;
     return check && anyOutOfSpec ? kOutOfSpecStatus : 0;
 }
+
+namespace {
+
+QList<QCommandLineOption> ReportCommandOptions()
+{
+    return {
+        QCommandLineOption({"o", "output"},
+            "The report to write: OUT.pdf, or OUT.html for one self-contained HTML file.", "OUT"),
+        QCommandLineOption("title",
+            QString("The report's title (default \"%1\").").arg(kDefaultReportTitle), "TEXT"),
+        QCommandLineOption("page-size", "The PDF's paper: a4 (the default) or letter.", "SIZE"),
+    };
+}
+
+ReportRequest RequestFrom(const CommandOptions& options)
+{
+    ReportRequest request;
+    const std::vector<std::string> files = options.Positional();
+    if (files.size() == 1)
+        request.File = QString::fromStdString(files.front());
+    request.Output = QString::fromStdString(options.Value("output"));
+    request.Title = QString::fromStdString(options.Value("title"));
+    if (options.IsSet("page-size"))
+        request.PageSize = QString::fromStdString(options.Value("page-size"));
+    return request;
+}
+
+std::string CheckReportCommand(const CommandOptions& options)
+{
+    if (options.Positional().size() != 1)
+        return "give exactly one session file";
+    return ReportRequestError(RequestFrom(options)).toStdString();
+}
+
+int RunReport(const CommandOptions& options)
+{
+    std::string errors;
+    const int status = RunReportCommand(RequestFrom(options), errors);
+    Write(stderr, errors);
+    return status;
+}
+
+} // namespace
+
+const Command kReportCommand {
+    "report",
+    "report FILE.xml -o OUT.pdf|OUT.html [--title TEXT] [--page-size a4|letter]",
+    "Evaluates FILE.xml as evaluate does and writes its design-review report: the inputs, the "
+    "results, the verdict, the envelope chart, the breakdown by data type, the formula trace and "
+    "the constants assumed; PDF or one self-contained HTML file by the suffix of OUT. An existing "
+    "report is replaced only once the new one is written in full.",
+    ReportCommandOptions,
+    CheckReportCommand,
+    RunReport,
+};
 
 } // namespace eee

@@ -4,6 +4,7 @@
 //     eee-calc-cli report FILE -o OUT.pdf|OUT.html [--title TEXT] [--page-size a4|letter]
 #pragma once
 
+#include "cli/CommandLine.h"
 #include "cli/Evaluator.h"
 
 #include <QJsonObject>
@@ -34,6 +35,10 @@ QString ReportRequestError(const ReportRequest& request);
 // refused or the report not written, 2 a usage error) and appends the messages for
 // the error stream ("FILE: warning: TEXT", "FILE: error: TEXT") to `errors`.
 int RunReportCommand(const ReportRequest& request, std::string& errors);
+
+// The command as eee-calc-cli lists it (Commands.cpp): its options -o/--output, --title
+// and --page-size, its usage check and RunReportCommand().
+extern const Command kReportCommand;
 
 // Adds "breakdown" (one object per data type: dataType, 1-based, bytesHeld,
 // bytesWritten, writeSharePercent, firstTerm, secondTerm, cyclesSharePercent) and

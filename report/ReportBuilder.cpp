@@ -115,11 +115,17 @@ void AddBreakdown(ReportDocument& document, const Breakdown& breakdown)
 ReportContent MakeReportContent(
     const FormState& state, const ChartModel& chart, const QString& sessionFile)
 {
+    return MakeReportContent(state.LastConfig, state.LastResult, chart, sessionFile);
+}
+
+ReportContent MakeReportContent(const EvalConfig& config, const EvalResult& result,
+    const ChartModel& chart, const QString& sessionFile)
+{
     ReportContent content;
     content.SessionFile = sessionFile;
     content.Created = QDateTime::currentDateTime();
-    content.Config = state.LastConfig;
-    content.Result = state.LastResult;
+    content.Config = config;
+    content.Result = result;
     content.Chart = chart;
     content.Chart.SetCyclesLimit(content.Config.CyclesLimit);
     content.Chart.SetOperatingPoint(content.Config.LifeTime, content.Result.FlashCycles);

@@ -29,6 +29,8 @@ struct ReportContent
 // the operating point of that calculation.
 ReportContent MakeReportContent(
     const FormState& state, const ChartModel& chart, const QString& sessionFile);
+ReportContent MakeReportContent(const EvalConfig& config, const EvalResult& result,
+    const ChartModel& chart, const QString& sessionFile);
 
 // The whole document: title, date, program version, session file; inputs; results;
 // verdict; chart; breakdown; formula trace; the sections of the tools (ExtraSections.h);
