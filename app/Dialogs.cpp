@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -108,6 +109,25 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& f
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtDialogs::ReportFileName(QWidget* parent, const QString& suggested)
+{
+    const QFileInfo info(suggested);
+    QFileDialog dialog(parent, "Export Report", info.path());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({"PDF files (*.pdf)", "HTML files (*.html *.htm)"});
+    dialog.setDefaultSuffix("pdf");
+    dialog.selectFile(info.fileName());
+    // The suffix follows the chosen filter unless the user typed one.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(filter.startsWith("HTML") ? "html" : "pdf");
+        });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace eee

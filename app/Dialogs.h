@@ -33,6 +33,14 @@ public:
     // path as DecodePath gives it, for EncodePath to turn into the file's name.
     virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) = 0;
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) = 0;
+    // The name of a report to write (.pdf or .html), suggested as `suggested`; nothing
+    // when the user cancelled. Dialogs without a report dialog cancel.
+    virtual std::optional<QString> ReportFileName(QWidget* parent, const QString& suggested)
+    {
+        (void)parent;
+        (void)suggested;
+        return std::nullopt;
+    }
 };
 
 // The real dialogs: Qt message boxes with the program's caption, Qt file dialogs.
@@ -42,6 +50,7 @@ public:
     void Message(QWidget* parent, const QString& text, MsgIcon icon) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) override;
+    std::optional<QString> ReportFileName(QWidget* parent, const QString& suggested) override;
 };
 
 } // namespace eee

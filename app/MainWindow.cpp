@@ -3,6 +3,8 @@
 #include "AboutBox.h"
 #include "RecentSessions.h"
 #include "SessionDropFilter.h"
+#include "DetailsDialog.h"
+#include "ReportExport.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -447,11 +449,31 @@ void MainWindow::BuildMenu()
 
 // The tools. Each is a window of its own over the form's last calculation.
 
-void MainWindow::OnExportReport() { }
+void MainWindow::OnExportReport()
+{
+    ExportReport(this, m_dialogs, m_form.State(), m_chartModel, SessionFolder(), m_sessionFile);
+}
 
 void MainWindow::OnFindConfiguration() { }
 
-void MainWindow::OnCalculationDetails() { }
+void MainWindow::OnCalculationDetails()
+{
+    // Without a finished calculation (the catalogue could not be read) there is nothing to show.
+    if (m_form.State().Calculations == 0) {
+        m_dialogs.Message(this, "There is no calculation to show yet.", MsgIcon::Warning);
+        return;
+    }
+    if (!m_details) {
+        m_details = new DetailsDialog(this);
+        connect(this, &MainWindow::CalculationFinished, m_details, [this] {
+            m_details->ShowCalculation(m_form.State().LastConfig, m_form.State().LastResult);
+        });
+    }
+    m_details->ShowCalculation(m_form.State().LastConfig, m_form.State().LastResult);
+    m_details->show();
+    m_details->raise();
+    m_details->activateWindow();
+}
 
 void MainWindow::OnRetentionCheck() { }
 
@@ -565,6 +587,7 @@ std::optional<std::string> MainWindow::AskSaveFileName()
     NoteSessionPath(path);
     if (!path)
         return std::nullopt;
+    m_sessionFile = *path;
     return EncodePath(*path);
 }
 
@@ -577,6 +600,7 @@ std::optional<std::string> MainWindow::AskOpenFileName()
     NoteSessionPath(path);
     if (!path)
         return std::nullopt;
+    m_sessionFile = *path;
     return EncodePath(*path);
 }
 
@@ -767,6 +791,7 @@ std::optional<std::string> MainWindow::TakePresetOpenPath()
         return std::nullopt;
     const QString path = *std::exchange(m_presetOpenPath, std::nullopt);
     NoteSessionPath(path);
+    m_sessionFile = path;
     return EncodePath(path);
 }
 

@@ -34,6 +34,7 @@ namespace eee {
 
 class ChartWidget;
 class RecentSessions;
+class DetailsDialog;
 
 class MainWindow : public QDialog, private IFormView
 {
@@ -183,6 +184,8 @@ private:
     RecentSessions* m_recent = nullptr;
     std::optional<QString> m_presetOpenPath;
     std::optional<QString> m_notedSessionPath;
+    DetailsDialog* m_details = nullptr; // made when first asked for
+    QString m_sessionFile; // the session file last chosen to load or save, for the report
 };
 
 } // namespace eee
