@@ -4,6 +4,7 @@
 #include "cli/Console.h"
 #include "cli/Json.h"
 #include "cli/Report.h"
+#include "cli/ReportCommand.h"
 
 namespace eee {
 
@@ -11,7 +12,10 @@ namespace {
 
 QList<QCommandLineOption> Options()
 {
-    return {QCommandLineOption("json", "One JSON object per file and line.")};
+    return {QCommandLineOption("json", "One JSON object per file and line."),
+        QCommandLineOption("check",
+            "Exit with status 3 when an evaluated file is out of spec (after printing "
+            "everything); a refused file still gives 1.")};
 }
 
 std::string Check(const CommandOptions& options)
@@ -33,12 +37,16 @@ int Run(const CommandOptions& given)
         files.push_back(calculator.DefaultsPath());
 
     bool allOk = true;
+    bool anyOutOfSpec = false;
     bool first = true;
     for (const std::string& file : files) {
         const Evaluation e = calculator.Evaluate(file);
         allOk = allOk && e.Ok;
+        anyOutOfSpec = anyOutOfSpec || IsOutOfSpec(e);
         if (options->Json) {
-            Write(stdout, JsonLine(EvaluationToJson(e)));
+            QJsonObject json = EvaluationToJson(e);
+            AddBreakdownJson(json, e);
+            Write(stdout, JsonLine(json));
             continue;
         }
         // Messages go to the error stream in order with the reports.
@@ -51,19 +59,19 @@ int Run(const CommandOptions& given)
             first = false;
         }
     }
-    return allOk ? 0 : 1;
+    return EvaluateExitStatus(allOk, anyOutOfSpec, options->Check);
 }
 
 } // namespace
 
 std::optional<EvaluateOptions> ReadEvaluateOptions(const CommandOptions& options, std::string&)
 {
-    return EvaluateOptions {options.Positional(), options.IsSet("json")};
+    return EvaluateOptions {options.Positional(), options.IsSet("json"), options.IsSet("check")};
 }
 
 const Command kEvaluateCommand {
     "evaluate",
-    "evaluate [FILE.xml ...] [--json]",
+    "evaluate [FILE.xml ...] [--json] [--check]",
     "Loads each session file as File > Load Session of the calculator does and reports the "
     "results and the verdict. Without FILE, the Defaults.xml beside the program is evaluated. "
     "With --json, one JSON object per file and line. The catalogue and schemas are read from the "

@@ -14,6 +14,7 @@ struct EvaluateOptions
 {
     std::vector<std::string> Files; // none: the delivered Defaults.xml
     bool Json = false; // one JSON object per file and line
+    bool Check = false; // exit 3 when a file is out of spec
 };
 
 // The options as given; nothing, with the usage error in error, when they are wrong.

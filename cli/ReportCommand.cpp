@@ -188,7 +188,7 @@ int RunReport(const CommandOptions& options)
 
 const Command kReportCommand {
     "report",
-    "report FILE.xml -o OUT.pdf|OUT.html [--title TEXT] [--page-size a4|letter]",
+    "report FILE.xml -o OUT [--title TEXT] [--page-size SIZE]",
     "Evaluates FILE.xml as evaluate does and writes its design-review report: the inputs, the "
     "results, the verdict, the envelope chart, the breakdown by data type, the formula trace and "
     "the constants assumed; PDF or one self-contained HTML file by the suffix of OUT. An existing "

@@ -109,8 +109,18 @@ TEST_F(CliProcessTest, WorkedExampleAsJson)
         {"inSpecYears", 20},
         {"verdict", QJsonArray {Q(kInSpec), "", ""}},
         {"warnings", QJsonArray {}},
+        {"breakdown",
+            QJsonArray {QJsonObject {{"dataType", 1}, {"bytesHeld", 4352},
+                {"bytesWritten", 317696000}, {"writeSharePercent", 100}, {"firstTerm", 9724},
+                {"secondTerm", 11219}, {"cyclesSharePercent", 100}}}},
     };
-    EXPECT_EQ(JsonObject(lines[0]), expected) << lines[0];
+    QJsonObject actual = JsonObject(lines[0]);
+    const QJsonArray trace = actual.take("trace").toArray();
+    EXPECT_EQ(actual, expected) << lines[0];
+    // The trace ends in the refresh interval, after the flash cycles it is computed from.
+    ASSERT_GE(trace.size(), 3);
+    EXPECT_EQ(trace[0].toString(), "T = 16384 + 16384 = 32768");
+    EXPECT_TRUE(trace.contains("Flash cycles = ceil((9724 + 11219) x 0.5) = 10472"));
     // Whole numbers are written as integers.
     for (const char* key : {"lifetimeYears", "lifetimeUpdates", "maxUpdateRequirement",
              "flashCycles", "inSpecYears", "totalBytes"}) {
