@@ -137,8 +137,8 @@ AdvisorCandidate MakeCandidate(const CatalogueScheme& scheme, const std::vector<
     candidate.InSpecYears = result.InSpecYears;
     candidate.InSpec = InSpecAsShown(config, result);
     candidate.MeetsLimit = MeetsCyclesLimit(result, cyclesLimit);
-    candidate.CyclesMarginPercent
-        = (kCyclesLimit - result.FlashCycles) / static_cast<double>(kCyclesLimit) * 100.0;
+    // One rounding only, so that whole cycle counts give the shortest decimal text.
+    candidate.CyclesMarginPercent = (kCyclesLimit - result.FlashCycles) * 100.0 / kCyclesLimit;
     return candidate;
 }
 
