@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "AdvisorDialog.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -446,7 +447,12 @@ void MainWindow::BuildMenu()
 
 void MainWindow::OnExportReport() { }
 
-void MainWindow::OnFindConfiguration() { }
+void MainWindow::OnFindConfiguration()
+{
+    if (m_advisor == nullptr)
+        m_advisor = new AdvisorDialog(*this, m_dialogs, m_source);
+    m_advisor->Open();
+}
 
 void MainWindow::OnCalculationDetails() { }
 

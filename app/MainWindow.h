@@ -26,6 +26,7 @@ class QRadioButton;
 
 namespace eee {
 
+class AdvisorDialog;
 class ChartWidget;
 
 class MainWindow : public QDialog, private IFormView
@@ -153,6 +154,7 @@ private:
     std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
     int m_syncing = 0;
     int m_shownCalculations = 0;
+    AdvisorDialog* m_advisor = nullptr; // Tools > Find Configuration..., made when first opened
 };
 
 } // namespace eee
