@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -65,7 +66,7 @@ std::string Joined(const std::vector<std::string>& texts)
 
 double HeadroomValue(HeadroomFactor factor)
 {
-    return std::strtod(HeadroomFactorText(factor).c_str(), nullptr);
+    return std::strtod(factor.Text().c_str(), nullptr);
 }
 
 CurrentConfiguration Describe(const EvalConfig& config, const FormState& form, double cyclesLimit)
@@ -98,18 +99,10 @@ std::string CurrentLines(const CurrentConfiguration& c, double cyclesLimit)
         return out + "Headroom: the cycles do not grow with the updates; " + years + '\n';
     return out
         + Format("Headroom: every data type's updates x%s stay within %s flash cycles; %s\n",
-            HeadroomFactorText(h.Factor).c_str(), FormatG(cyclesLimit, 15).c_str(), years.c_str());
+            h.Factor.Text().c_str(), FormatG(cyclesLimit, 15).c_str(), years.c_str());
 }
 
 } // namespace
-
-std::string HeadroomFactorText(HeadroomFactor factor)
-{
-    if (factor.Mantissa == 0)
-        return "0";
-    const int decimals = factor.Exponent < 0 ? -factor.Exponent : 0;
-    return Format("%.*f", decimals, factor.Value());
-}
 
 FileAdvice AdviseOne(Evaluator& evaluator, const AdvisorCatalogue& catalogue,
     const AdviseFile& file, const AdvisorOptions& options)
@@ -191,13 +184,17 @@ std::string AdviceTable(const FileAdvice& advice, const AdvisorOptions& options)
     if (!a.Candidates.empty()) {
         out += a.Qualified ? "Smallest configurations within the limit:\n"
                            : "Closest configurations (fewest cycles):\n";
-        out += Format("%4s  %-18s  %6s  %-41s  %10s  %12s  %13s  %7s  %13s\n", "Rank", "Scheme",
-            "Blocks", "Block sizes", "Flash used", "Flash cycles", "In-spec years", "In spec",
-            "Cycles margin");
+        // The sizes column is as wide as its longest entry.
+        int sizesWidth = 11;
+        for (const AdvisorCandidate& c : a.Candidates)
+            sizesWidth = std::max(sizesWidth, static_cast<int>(Joined(c.BlockTexts).size()));
+        out += Format("%4s  %-18s  %6s  %-*s  %10s  %12s  %13s  %7s  %13s\n", "Rank", "Scheme",
+            "Blocks", sizesWidth, "Block sizes", "Flash used", "Flash cycles", "In-spec years",
+            "In spec", "Cycles margin");
         int rank = 0;
         for (const AdvisorCandidate& c : a.Candidates) {
-            out += Format("%4d  %-18s  %6d  %-41s  %10lld  %12s  %13.1f  %7s  %11.1f %%\n", ++rank,
-                c.Scheme.c_str(), c.BlockCount(), Joined(c.BlockTexts).c_str(),
+            out += Format("%4d  %-18s  %6d  %-*s  %10lld  %12s  %13.1f  %7s  %11.1f %%\n", ++rank,
+                c.Scheme.c_str(), c.BlockCount(), sizesWidth, Joined(c.BlockTexts).c_str(),
                 static_cast<long long>(c.FlashUsedBytes), FormatG(c.FlashCycles, 15).c_str(),
                 static_cast<double>(c.InSpecYears), c.InSpec ? "yes" : "no", c.CyclesMarginPercent);
         }
