@@ -9,10 +9,34 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
+
+// Every allocation of the program is counted, so that the benchmark shows the search
+// allocates per candidate kept, not per configuration evaluated.
+namespace {
+std::atomic<long> g_allocations {0};
+}
+
+void* operator new(std::size_t size)
+{
+    ++g_allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -47,12 +71,16 @@ void Advise(benchmark::State& state, eee::SchemeScope scope)
     eee::AdvisorOptions options;
     options.Schemes = scope;
     int searched = 0;
+    long allocations = 0;
     for (auto _ : state) {
+        const long before = g_allocations;
         eee::Advice advice = eee::Advise(data.Catalogue, workload, options);
+        allocations = g_allocations - before;
         searched = advice.Searched;
         benchmark::DoNotOptimize(advice);
     }
     state.counters["configurations"] = searched;
+    state.counters["allocations"] = static_cast<double>(allocations);
 }
 
 void BM_AdviseAllSchemes(benchmark::State& state)
