@@ -10,9 +10,9 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Debian packages the build, the tests and the programs need.
 PKGS := cmake make g++ pkg-config qt6-base-dev libgl-dev libxml2-dev libxml2-utils \
         libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-dejavu-extra \
-        clang libclang-rt-14-dev dpkg-dev file
+        clang libclang-rt-14-dev clang-format dpkg-dev file
 
-.PHONY: all deps configure build test run test-sanitize fuzz bench screenshot package install clean
+.PHONY: all deps configure build test run format-check test-sanitize fuzz bench screenshot package install clean
 
 all: build
 
@@ -37,6 +37,10 @@ build: configure
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Fails on any source file that clang-format would change.
+format-check: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror && echo "clang-format: clean"
 
 run: build
 	$(BUILD)/bin/varn-eee-calc

@@ -582,6 +582,7 @@ bool MainWindow::event(QEvent* event)
 {
     if (event->type() == kChartUpdatedEvent) {
         m_form.ShowVerdict();
+        m_verdictFor = m_form.State().Calculations;
         Sync();
         return true;
     }

@@ -1,6 +1,12 @@
 // MainWindow: the calculator's one window. The form itself (texts, lists,
 // handlers, calculation, sessions) is FormModel; this class shows it in Qt
 // controls, forwards the user's actions to it and answers its requests.
+//
+// The road of one calculation:
+//   Submit -> FormModel reads the form -> Evaluate() (calc/Evaluate.h) -> results shown,
+//   chart given its operating point -> chart repaints and reports -> verdict lines.
+// Nothing flows back from painting into the numbers: the chart widget only draws, and
+// the verdict takes the in-spec years from the chart model, not from a paint.
 #pragma once
 
 #include "Dialogs.h"
@@ -115,6 +121,10 @@ public:
     // The folder the session dialogs open in.
     QString SessionFolder() const;
 
+    // True when the verdict lines speak of the last calculation: the chart has repainted
+    // after it and the window has answered its report.
+    bool VerdictCurrent() const { return m_verdictFor == m_form.State().Calculations; }
+
 signals:
     // A calculation finished and its numbers are in the form's state (LastConfig, LastResult).
     void CalculationFinished();
@@ -154,6 +164,7 @@ private:
     std::array<std::array<QRect, kMaxDataTypes>, 5> m_columnBase {};
     int m_syncing = 0;
     int m_shownCalculations = 0;
+    int m_verdictFor = -1;
     AdvisorDialog* m_advisor = nullptr; // Tools > Find Configuration..., made when first opened
 };
 

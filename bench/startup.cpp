@@ -88,7 +88,7 @@ protected:
 void BuildFloor(QDialog& dialog)
 {
     auto* menu = new QMenuBar(&dialog);
-    for (const char* title : {"&File", "&Edit", "&Help"})
+    for (const char* title : {"&File", "&Edit", "&Tools", "&Help"})
         menu->addMenu(title)->addAction("Item");
     auto* client = new QWidget(&dialog);
     client->setGeometry(0, 22, 851, 639);

@@ -14,10 +14,6 @@ constexpr std::array<const char*, kMaxDataTypes> kDataSizeTexts {
 constexpr std::array<const char*, kMaxDataTypes> kUpdatesTexts {
     "10", "20", "30", "40", "50", "100"};
 
-FieldId Field(FieldKind kind, int row = 0)
-{
-    return FieldId {kind, row};
-}
 } // namespace
 
 FormBehaviour::FormBehaviour(
@@ -224,24 +220,24 @@ void FormBehaviour::OnSchemeChanged()
     s.In.LifeTime = 20.0f;
     s.In.CyclesLimit = kCyclesLimit;
     m_chart.SetCyclesLimit(kCyclesLimit);
-    SetText(Field(FieldKind::LifeTime), "20");
+    SetText(FieldId {FieldKind::LifeTime}, "20");
     s.Fields.Frequency.fill(0);
 
     const bool fixedLength = IsFixedLengthScheme(m_form.GetSelectedScheme());
     for (int row = 0; row < kMaxDataTypes; ++row)
-        SetText(Field(FieldKind::DataSize, row),
+        SetText(FieldId {FieldKind::DataSize, row},
             fixedLength ? "8" : kDataSizeTexts[static_cast<size_t>(row)]);
     for (int row = 1; row < kMaxDataTypes; ++row)
         s.DataSizeEnabled[row] = !fixedLength;
     s.DataSizeEnabled[0] = true;
 
     for (int row = 0; row < kMaxDataTypes; ++row) {
-        SetText(Field(FieldKind::Updates, row), kUpdatesTexts[static_cast<size_t>(row)]);
-        SetText(Field(FieldKind::Records, row), "8");
+        SetText(FieldId {FieldKind::Updates, row}, kUpdatesTexts[static_cast<size_t>(row)]);
+        SetText(FieldId {FieldKind::Records, row}, "8");
     }
-    SetText(Field(FieldKind::BlockOverhead), "0");
+    SetText(FieldId {FieldKind::BlockOverhead}, "0");
     for (int row = 0; row < kMaxDataTypes; ++row)
-        SetText(Field(FieldKind::Overhead, row), "0");
+        SetText(FieldId {FieldKind::Overhead, row}, "0");
 
     s.DataTypesList.Selected = s.DataTypesList.FindPrefix("6");
     OnDataTypesChanged();

@@ -7,13 +7,6 @@
 
 namespace eee {
 
-namespace {
-FieldId Field(FieldKind kind, int row = 0)
-{
-    return FieldId {kind, row};
-}
-} // namespace
-
 SessionCommands::SessionCommands(
     Form& form, FormBehaviour& behaviour, Calculation& calculation, IDataSource& data)
     : m_form(form)
@@ -56,16 +49,16 @@ bool SessionCommands::ApplySessionData(const SessionRecord& record, std::string&
         = static_cast<int>(std::min(record.DataTypes.size(), static_cast<size_t>(kMaxDataTypes)));
     for (int row = 0; row < rows; ++row) {
         const DataInfo& info = record.DataTypes[static_cast<size_t>(row)];
-        m_behaviour.SetText(Field(FieldKind::DataSize, row), Format("%d", info.DataSize));
-        m_behaviour.SetText(Field(FieldKind::Updates, row), Format("%d", info.Updates));
-        m_behaviour.SetText(Field(FieldKind::Records, row), Format("%d", info.Records));
+        m_behaviour.SetText(FieldId {FieldKind::DataSize, row}, Format("%d", info.DataSize));
+        m_behaviour.SetText(FieldId {FieldKind::Updates, row}, Format("%d", info.Updates));
+        m_behaviour.SetText(FieldId {FieldKind::Records, row}, Format("%d", info.Records));
         s.Fields.Frequency[static_cast<size_t>(row)] = info.Frequency != 0 ? 1 : 0;
     }
     if (record.CusOverheadEn) {
         s.CusOverheadChecked = true;
-        m_behaviour.SetText(Field(FieldKind::BlockOverhead), Format("%d", record.BlockOverhead));
+        m_behaviour.SetText(FieldId {FieldKind::BlockOverhead}, Format("%d", record.BlockOverhead));
         for (int row = 0; row < rows; ++row)
-            m_behaviour.SetText(Field(FieldKind::Overhead, row),
+            m_behaviour.SetText(FieldId {FieldKind::Overhead, row},
                 Format("%d", record.DataTypes[static_cast<size_t>(row)].CusOverhead));
         m_behaviour.ShowOverheadColumn(rows);
     } else {
@@ -73,7 +66,7 @@ bool SessionCommands::ApplySessionData(const SessionRecord& record, std::string&
         m_behaviour.ShowOverheadColumn(0);
     }
     m_behaviour.SetText(
-        Field(FieldKind::LifeTime), Format("%f", static_cast<double>(record.LifeTime)));
+        FieldId {FieldKind::LifeTime}, Format("%f", static_cast<double>(record.LifeTime)));
     s.In.ReadyFlag = true;
 
     s.DataTypesList.Selected

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -13,6 +14,7 @@
 #include <QPolygonF>
 #include <QRect>
 #include <QString>
+#include <vector>
 
 #include <algorithm>
 #include <cmath>
@@ -59,7 +61,7 @@ void FillRect(QPainter& painter, const ChartRect& rect, const QColor& colour)
 // A font of the chart's face whose cell (ascent plus descent) is the given height,
 // so the labels keep the proportions the margins of the plot were laid out for.
 // The nominal pixel size of a font is its em size, which is smaller than its cell.
-QFont ChartFont(int cellHeight)
+QFont MakeChartFont(int cellHeight)
 {
     QFont font(QStringLiteral("Verdana"));
     font.setStyleHint(QFont::SansSerif);
@@ -74,6 +76,23 @@ QFont ChartFont(int cellHeight)
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(em))));
     }
     return font;
+}
+
+// The chart draws with a handful of cell heights; each font is measured once.
+QFont ChartFont(int cellHeight)
+{
+    struct Entry
+    {
+        int CellHeight;
+        QFont Font;
+    };
+    static std::vector<Entry> fonts;
+    for (const Entry& entry : fonts) {
+        if (entry.CellHeight == cellHeight)
+            return entry.Font;
+    }
+    fonts.push_back({cellHeight, MakeChartFont(cellHeight)});
+    return fonts.back().Font;
 }
 
 // Draws a text with its top-left corner at (x, y) in the painter's current

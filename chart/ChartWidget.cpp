@@ -18,17 +18,10 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
 
 void ChartWidget::paintEvent(QPaintEvent*)
 {
-    // The picture is composed off screen and shown in one transfer, so its layers
-    // never flicker.
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    {
-        QPainter offscreen(&image);
-        PaintChart(offscreen, m_model, width(), height());
-    }
+    // Qt composes the window in its backing store and shows it in one transfer, so
+    // the chart's layers never flicker.
     QPainter painter(this);
-    painter.drawImage(0, 0, image);
+    PaintChart(painter, m_model, width(), height());
     if (QWidget* owner = parentWidget())
         QCoreApplication::postEvent(owner->window(), new QEvent(kChartUpdatedEvent));
 }

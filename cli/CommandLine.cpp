@@ -1,169 +1,206 @@
 #include "cli/CommandLine.h"
 
-#include <charconv>
-#include <string_view>
+#include "cli/Console.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <algorithm>
+#include <sstream>
 
 namespace eee {
 
 namespace {
 
-bool IsHelp(std::string_view arg)
+constexpr size_t kHelpWidth = 80;
+
+QString ArgumentText(const std::string& bytes)
 {
-    return arg == "--help" || arg == "-h";
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::optional<int> ParseSide(std::string_view text)
+std::string ArgumentBytes(const QString& text)
 {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end || value < 1 || value > kMaxImageSide)
-        return std::nullopt;
-    return value;
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-// An option of the chart command that takes a value, as "--name VALUE" or "--name=VALUE".
-struct ValueOption
+QCommandLineOption HelpOption()
 {
-    bool Matched = false;
-    std::optional<std::string> Value;
-};
+    return QCommandLineOption({"h", "help"}, "Shows this help.");
+}
 
-ValueOption MatchValueOption(
-    const std::vector<std::string>& args, size_t& i, std::initializer_list<std::string_view> names)
+QCommandLineOption VersionOption()
 {
-    const std::string& arg = args[i];
-    for (const std::string_view name : names) {
-        if (arg == name) {
-            if (i + 1 >= args.size())
-                return {true, std::nullopt};
-            return {true, args[++i]};
+    return QCommandLineOption("version", "Shows the program's version.");
+}
+
+ParsedCommandLine Outcome(Action what, const Command* command = nullptr)
+{
+    ParsedCommandLine parsed;
+    parsed.What = what;
+    parsed.Chosen = command;
+    return parsed;
+}
+
+ParsedCommandLine Failure(std::string error, const Command* command = nullptr)
+{
+    ParsedCommandLine parsed = Outcome(Action::UsageError, command);
+    parsed.Error = command ? std::string(command->Name) + ": " + error : std::move(error);
+    return parsed;
+}
+
+// Fills lines of at most kHelpWidth columns with the words of text; every
+// line but the first starts with indent spaces (the first is already placed).
+std::string Wrapped(const std::string& text, size_t indent)
+{
+    std::istringstream words(text);
+    std::string out;
+    size_t column = indent;
+    bool lineStarted = false;
+    for (std::string word; words >> word;) {
+        if (lineStarted && column + 1 + word.size() > kHelpWidth) {
+            out += '\n' + std::string(indent, ' ');
+            column = indent;
+            lineStarted = false;
         }
-        if (name.starts_with("--") && arg.size() > name.size() && arg.starts_with(name)
-            && arg[name.size()] == '=')
-            return {true, arg.substr(name.size() + 1)};
+        if (lineStarted) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += word.size();
+        lineStarted = true;
     }
-    return {};
+    return out + '\n';
 }
 
-ParsedCommandLine Failure(std::string error)
+std::string Padded(const std::string& text, size_t width)
 {
-    return {std::nullopt, std::move(error)};
+    return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
 }
 
-ParsedCommandLine Plain(CommandKind kind)
+std::string OptionNames(const QCommandLineOption& option)
 {
-    CommandLine command;
-    command.Kind = kind;
-    return {command, {}};
-}
-
-ParsedCommandLine ParseEvaluate(const std::vector<std::string>& args)
-{
-    CommandLine command;
-    command.Kind = CommandKind::Evaluate;
-    bool optionsEnded = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            command.Files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--json") {
-            command.Json = true;
-        } else {
-            return Failure("evaluate: unknown option '" + arg + "'");
-        }
+    std::string names;
+    for (const QString& name : option.names()) {
+        if (!names.empty())
+            names += ", ";
+        names += (name.size() == 1 ? "-" : "--") + name.toStdString();
     }
-    return {command, {}};
-}
-
-ParsedCommandLine ParseChart(const std::vector<std::string>& args)
-{
-    CommandLine command;
-    command.Kind = CommandKind::Chart;
-    bool haveOutput = false;
-    bool optionsEnded = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            command.Files.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (const ValueOption output = MatchValueOption(args, i, {"-o", "--output"});
-            output.Matched) {
-            if (!output.Value || output.Value->empty())
-                return Failure("chart: " + arg + " needs a file name");
-            command.Output = *output.Value;
-            haveOutput = true;
-            continue;
-        }
-        bool sideMatched = false;
-        for (auto [name, side] :
-            {std::pair {"--width", &command.Width}, std::pair {"--height", &command.Height}}) {
-            const ValueOption option = MatchValueOption(args, i, {name});
-            if (!option.Matched)
-                continue;
-            const std::optional<int> value = option.Value ? ParseSide(*option.Value) : std::nullopt;
-            if (!value)
-                return Failure(std::string("chart: ") + name + " needs a whole number from 1 to "
-                    + std::to_string(kMaxImageSide));
-            *side = *value;
-            sideMatched = true;
-            break;
-        }
-        if (!sideMatched)
-            return Failure("chart: unknown option '" + arg + "'");
-    }
-    if (command.Files.size() != 1)
-        return Failure("chart: give exactly one session file");
-    if (!haveOutput)
-        return Failure("chart: give the PNG file to write with -o OUT.png");
-    return {command, {}};
+    if (!option.valueName().isEmpty())
+        names += " <" + option.valueName().toStdString() + '>';
+    return names;
 }
 
 } // namespace
 
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
+CommandOptions::CommandOptions(std::unique_ptr<QCommandLineParser> parser)
+    : m_parser(std::move(parser))
+{ }
+
+CommandOptions::~CommandOptions() = default;
+
+bool CommandOptions::IsSet(const char* name) const
 {
-    if (args.empty())
-        return Failure("no command given");
-    for (const std::string& arg : args) {
-        if (arg == "--")
-            break;
-        if (IsHelp(arg))
-            return Plain(CommandKind::Help);
-    }
-    const std::string& first = args.front();
-    if (first == "--version")
-        return Plain(CommandKind::Version);
-    if (first == "evaluate")
-        return ParseEvaluate(args);
-    if (first == "chart")
-        return ParseChart(args);
-    return Failure("unknown command '" + first + "'");
+    return m_parser->isSet(QString::fromLatin1(name));
 }
 
-std::string UsageText()
+std::string CommandOptions::Value(const char* name) const
 {
-    return "Usage:\n"
-           "  eee-calc-cli evaluate [FILE.xml ...] [--json]\n"
-           "  eee-calc-cli chart FILE.xml -o OUT.png [--width W --height H]\n"
-           "  eee-calc-cli --help | --version\n"
-           "\n"
-           "evaluate  Loads each session file as File > Load Session of the calculator does and\n"
-           "          reports the results and the verdict. Without FILE, the Defaults.xml\n"
-           "          beside the program is evaluated. With --json, one JSON object per file and\n"
-           "          line. The catalogue and schemas are read from the program's own folder.\n"
-           "chart     Evaluates FILE.xml the same way and draws the envelope chart to a PNG\n"
-           "          image (default size 338 x 236, the calculator's own chart).\n"
-           "\n"
-           "Exit status: 0 when every file was evaluated, 1 when a file was rejected or the\n"
-           "image could not be written, 2 for a usage error.\n";
+    return ArgumentBytes(m_parser->value(QString::fromLatin1(name)));
+}
+
+std::vector<std::string> CommandOptions::Positional() const
+{
+    std::vector<std::string> arguments;
+    for (const QString& argument : m_parser->positionalArguments())
+        arguments.push_back(ArgumentBytes(argument));
+    return arguments;
+}
+
+ParsedCommandLine ParseCommandLine(
+    std::span<const Command> commands, const std::vector<std::string>& args)
+{
+    QStringList texts {QString::fromLatin1(kProgram)};
+    for (const std::string& arg : args)
+        texts.append(ArgumentText(arg));
+
+    // First the program's own options up to the command's name; everything
+    // after the name belongs to the command.
+    QCommandLineParser program;
+    program.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help = HelpOption();
+    const QCommandLineOption version = VersionOption();
+    program.addOptions({help, version});
+    const bool programParsed = program.parse(texts);
+    // Help wins over every other mistake on the line, as the user asked for it.
+    if (program.isSet(help))
+        return Outcome(Action::Help);
+    if (!programParsed)
+        return Failure(ArgumentBytes(program.errorText()));
+    if (program.isSet(version))
+        return Outcome(Action::Version);
+    QStringList rest = program.positionalArguments();
+    if (rest.isEmpty())
+        return Failure("no command given");
+    const auto found = std::find_if(commands.begin(), commands.end(),
+        [&](const Command& command) { return rest.front() == QLatin1String(command.Name); });
+    if (found == commands.end())
+        return Failure("unknown command '" + ArgumentBytes(rest.front()) + "'");
+    const Command& command = *found;
+
+    auto parser = std::make_unique<QCommandLineParser>();
+    parser->addOptions(command.Options());
+    parser->addOption(help);
+    // The parser takes the first argument for the program's name.
+    rest.front() = texts.front();
+    const bool parsed = parser->parse(rest);
+    if (parser->isSet(help))
+        return Outcome(Action::Help, &command);
+    if (!parsed)
+        return Failure(ArgumentBytes(parser->errorText()), &command);
+    ParsedCommandLine result = Outcome(Action::Run, &command);
+    result.Options = std::make_unique<CommandOptions>(std::move(parser));
+    if (command.Check) {
+        std::string error = command.Check(*result.Options);
+        if (!error.empty())
+            return Failure(std::move(error), &command);
+    }
+    return result;
+}
+
+std::string ProgramHelp(std::span<const Command> commands, const char* footer)
+{
+    const std::string program = kProgram;
+    std::string out = "Usage:\n";
+    size_t nameWidth = 0;
+    for (const Command& command : commands) {
+        out += "  " + program + ' ' + command.Synopsis + '\n';
+        nameWidth = std::max(nameWidth, std::string(command.Name).size());
+    }
+    out += "  " + program + " COMMAND --help\n";
+    out += "  " + program + " --help | --version\n\n";
+    for (const Command& command : commands)
+        out += Padded(command.Name, nameWidth + 2) + Wrapped(command.Summary, nameWidth + 2);
+    return out + '\n' + Wrapped(footer, 0);
+}
+
+std::string CommandHelp(const Command& command)
+{
+    std::string out = std::string("Usage: ") + kProgram + ' ' + command.Synopsis + "\n\n";
+    out += Wrapped(command.Summary, 0);
+    QList<QCommandLineOption> options = command.Options();
+    options.append(HelpOption());
+    size_t namesWidth = 0;
+    for (const QCommandLineOption& option : options)
+        namesWidth = std::max(namesWidth, OptionNames(option).size());
+    out += "\nOptions:\n";
+    for (const QCommandLineOption& option : options) {
+        out += "  " + Padded(OptionNames(option), namesWidth + 2)
+            + Wrapped(option.description().toStdString(), namesWidth + 4);
+    }
+    return out;
 }
 
 } // namespace eee

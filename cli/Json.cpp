@@ -1,215 +1,95 @@
 #include "cli/Json.h"
 
-#include <charconv>
+#include "cli/Report.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QString>
+
 #include <cmath>
-#include <cstdint>
-#include <system_error>
 
 namespace eee {
 
-std::string JsonNumber(double value)
-{
-    if (!std::isfinite(value))
-        return "null";
-    char buffer[64];
-    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (result.ec != std::errc())
-        return "null";
-    return std::string(buffer, result.ptr);
-}
-
 namespace {
 
-// Length of the valid UTF-8 sequence at the start of text, or 0 when it is not one.
-size_t Utf8SequenceLength(std::string_view text)
+QString Text(const std::string& text)
 {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    size_t length = 0;
-    uint32_t code = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0u) != 0x80u)
-            return 0;
-        code = (code << 6) | (byte(i) & 0x3Fu);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000)
-        || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-        return 0;
-    return length;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-class ObjectWriter
+// Qt writes a whole double as an integer ("10472") and any other with the
+// fewest digits that read back to it.
+QJsonValue Number(double value)
 {
-public:
-    ObjectWriter() { m_text = "{"; }
-    void Key(const char* name)
-    {
-        if (!m_first)
-            m_text += ',';
-        m_first = false;
-        m_text += JsonString(name);
-        m_text += ':';
-    }
-    void Raw(const char* name, const std::string& json)
-    {
-        Key(name);
-        m_text += json;
-    }
-    void String(const char* name, const std::string& value) { Raw(name, JsonString(value)); }
-    void Bool(const char* name, bool value) { Raw(name, value ? "true" : "false"); }
-    void Integer(const char* name, int64_t value) { Raw(name, std::to_string(value)); }
-    void Number(const char* name, double value) { Raw(name, JsonNumber(value)); }
-    std::string Finish()
-    {
-        m_text += '}';
-        return std::move(m_text);
-    }
-
-private:
-    std::string m_text;
-    bool m_first = true;
-};
-
-template <typename Range, typename ToJson> std::string Array(const Range& items, ToJson toJson)
-{
-    std::string text = "[";
-    bool first = true;
-    for (const auto& item : items) {
-        if (!first)
-            text += ',';
-        first = false;
-        text += toJson(item);
-    }
-    text += ']';
-    return text;
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
 }
 
-std::string StringArray(const auto& items)
+template <typename Range> QJsonArray Texts(const Range& texts)
 {
-    return Array(items, [](const std::string& s) { return JsonString(s); });
+    QJsonArray array;
+    for (const std::string& text : texts)
+        array.append(Text(text));
+    return array;
 }
 
-std::string DataTypeJson(const DataTypeResult& t)
+QJsonObject DataTypeJson(const DataTypeResult& t)
 {
-    ObjectWriter o;
-    o.Integer("dataSize", t.DataSize);
-    o.Integer("updates", t.Updates);
-    o.Integer("records", t.Records);
-    o.String("frequency", t.Daily ? "daily" : "total");
-    o.Integer("customOverhead", t.CustomOverhead);
-    o.Integer("recordOverhead", t.RecordOverhead);
-    return o.Finish();
+    return QJsonObject {
+        {"dataSize", t.DataSize},
+        {"updates", static_cast<qint64>(t.Updates)},
+        {"records", t.Records},
+        {"frequency", t.Daily ? "daily" : "total"},
+        {"customOverhead", t.CustomOverhead},
+        {"recordOverhead", t.RecordOverhead},
+    };
 }
 
 } // namespace
 
-std::string JsonString(std::string_view text)
+QJsonObject EvaluationToJson(const Evaluation& e)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) {
-            const size_t length = Utf8SequenceLength(text.substr(i));
-            if (length == 0) {
-                out += "\\ufffd";
-                ++i;
-            } else {
-                out.append(text.substr(i, length));
-                i += length;
-            }
-            continue;
-        }
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += kHex[c >> 4];
-                out += kHex[c & 0x0F];
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-        ++i;
+    QJsonObject o {{"file", Text(e.File)}, {"ok", e.Ok}, {"warnings", Texts(e.Warnings)}};
+    if (!e.Ok) {
+        o["error"] = Text(e.Error);
+        if (const std::string reason = RefusalReason(e); !reason.empty())
+            o["reason"] = Text(reason);
+        return o;
     }
-    out += '"';
-    return out;
+    QJsonArray blockBytes;
+    for (const int64_t bytes : e.BlockBytes)
+        blockBytes.append(static_cast<qint64>(bytes));
+    QJsonArray dataTypes;
+    for (const DataTypeResult& type : e.DataTypes)
+        dataTypes.append(DataTypeJson(type));
+
+    o["scheme"] = Text(e.Scheme);
+    o["lifetimeYears"] = Number(e.LifeTime);
+    o["blocks"] = Texts(e.Blocks);
+    o["blockBytes"] = blockBytes;
+    o["dataTypes"] = dataTypes;
+    o["customOverheadEnabled"] = e.CustomOverheadEnabled;
+    o["blockOverhead"] = static_cast<qint64>(e.BlockOverhead);
+    o["totalUserDataBytes"] = static_cast<qint64>(e.TotalUserDataBytes);
+    o["totalOverhead"] = static_cast<qint64>(e.TotalOverhead);
+    o["totalBytes"] = static_cast<qint64>(e.TotalBytes);
+    o["flashUsedBytes"] = static_cast<qint64>(e.FlashUsedBytes);
+    o["flashUsedText"] = Text(e.FlashUsedText);
+    o["lifetimeUpdates"] = Number(e.LifetimeUpdates);
+    o["lifetimeUpdatesText"] = Text(e.LifetimeUpdatesText);
+    o["maxUpdateRequirement"] = Number(e.MaxUpdateRequirement);
+    o["flashCycles"] = Number(e.FlashCycles);
+    o["refreshIntervalDays"]
+        = e.RefreshIntervalDays ? Number(*e.RefreshIntervalDays) : QJsonValue(QJsonValue::Null);
+    o["refreshIntervalText"] = e.RefreshIntervalText ? QJsonValue(Text(*e.RefreshIntervalText))
+                                                     : QJsonValue(QJsonValue::Null);
+    o["inSpecYears"] = Number(e.InSpecYears);
+    o["verdict"] = Texts(e.Verdict);
+    return o;
 }
 
-std::string EvaluationToJson(const Evaluation& e)
+std::string JsonLine(const QJsonObject& object)
 {
-    ObjectWriter o;
-    o.String("file", e.File);
-    o.Bool("ok", e.Ok);
-    if (!e.Ok) {
-        o.String("error", e.Error);
-        return o.Finish();
-    }
-    o.String("scheme", e.Scheme);
-    o.Number("lifetimeYears", e.LifeTime);
-    o.Raw("blocks", StringArray(e.Blocks));
-    o.Raw("blockBytes", Array(e.BlockBytes, [](int64_t v) { return std::to_string(v); }));
-    o.Raw("dataTypes", Array(e.DataTypes, DataTypeJson));
-    o.Bool("customOverheadEnabled", e.CustomOverheadEnabled);
-    o.Integer("blockOverhead", e.BlockOverhead);
-    o.Integer("totalUserDataBytes", e.TotalUserDataBytes);
-    o.Integer("totalOverhead", e.TotalOverhead);
-    o.Integer("totalBytes", e.TotalBytes);
-    o.Integer("flashUsedBytes", e.FlashUsedBytes);
-    o.String("flashUsedText", e.FlashUsedText);
-    o.Number("lifetimeUpdates", e.LifetimeUpdates);
-    o.String("lifetimeUpdatesText", e.LifetimeUpdatesText);
-    o.Number("maxUpdateRequirement", e.MaxUpdateRequirement);
-    o.Number("flashCycles", e.FlashCycles);
-    o.Raw(
-        "refreshIntervalDays", e.RefreshIntervalDays ? JsonNumber(*e.RefreshIntervalDays) : "null");
-    o.Raw(
-        "refreshIntervalText", e.RefreshIntervalText ? JsonString(*e.RefreshIntervalText) : "null");
-    o.Number("inSpecYears", e.InSpecYears);
-    o.Raw("verdict", StringArray(e.Verdict));
-    o.Raw("warnings", StringArray(e.Warnings));
-    return o.Finish();
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
 }
 
 } // namespace eee

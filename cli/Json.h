@@ -3,20 +3,19 @@
 
 #include "cli/Evaluator.h"
 
+#include <QJsonObject>
+
 #include <string>
-#include <string_view>
 
 namespace eee {
 
-// The shortest decimal text that reads back to the same double; "null" for
-// infinities and NaN, which JSON cannot carry.
-std::string JsonNumber(double value);
+// One evaluation. A refused file has "file", "ok", "error", "warnings" and,
+// when the error gives no reason of its own, "reason"; an evaluated file has
+// its inputs, results and verdict. Texts that are not valid UTF-8 get U+FFFD
+// for each bad byte; numbers JSON cannot carry (infinities, NaN) are null.
+QJsonObject EvaluationToJson(const Evaluation& evaluation);
 
-// A quoted JSON string. Bytes that are not valid UTF-8 become U+FFFD, so the
-// output stays valid JSON whatever a file name holds.
-std::string JsonString(std::string_view text);
-
-// One evaluation as a single-line JSON object, without the line break.
-std::string EvaluationToJson(const Evaluation& evaluation);
+// The object on one line, with the line break.
+std::string JsonLine(const QJsonObject& object);
 
 } // namespace eee

@@ -2,6 +2,8 @@
 
 #include "calc/Format.h"
 
+#include <string_view>
+
 namespace eee {
 
 namespace {
@@ -62,6 +64,40 @@ std::string EvaluationReport(const Evaluation& e)
 std::string MessageLines(const std::string& file, const char* kind, const std::string& text)
 {
     return file + ": " + kind + ": " + text + '\n';
+}
+
+std::string EvaluationMessages(const Evaluation& e)
+{
+    std::string text;
+    for (const std::string& warning : e.Warnings)
+        text += MessageLines(e.File, "warning", warning);
+    if (!e.Ok) {
+        text += MessageLines(e.File, "error", e.Error);
+        if (const std::string reason = RefusalReason(e); !reason.empty())
+            text += MessageLines(e.File, "reason", reason);
+    }
+    return text;
+}
+
+std::string RefusalReason(const Evaluation& e)
+{
+    // The window's refusal is "File NAME loading failed!" with the reason on
+    // the next line, and that line is empty for the root element and for a
+    // scheme the catalogue does not hold; the latter was announced just before.
+    if (e.Ok || !e.Error.ends_with(" loading failed!\n"))
+        return {};
+    constexpr std::string_view kSchemeMessage = "Unable to select Scheme '";
+    if (!e.Warnings.empty() && e.Warnings.back().starts_with(kSchemeMessage)) {
+        std::string scheme = e.Warnings.back().substr(kSchemeMessage.size());
+        if (scheme.ends_with("'."))
+            scheme.resize(scheme.size() - 2);
+        return "The scheme '" + scheme
+            + "' that the file names is not one of the schemes of the catalogue SchemeInfo.xml.";
+    }
+    return "The root element must be SessionData with "
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" as its first attribute and "
+           "xsi:noNamespaceSchemaLocation=\"SessionData.xsd\" as its second, as the calculator "
+           "writes it.";
 }
 
 } // namespace eee

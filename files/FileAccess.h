@@ -12,6 +12,8 @@
 
 namespace eee {
 
+struct DeviceProfile;
+
 // Failure codes of the XML layer. The not-found code keeps the value that
 // session texts and messages rely on.
 inline constexpr uint32_t kXmlFileNotFound = 0x800C0006u;
@@ -52,6 +54,10 @@ public:
     // way the file is read in place and validated with the module folder's schema.
     bool WriteSession(const SessionRecord& record, const std::string& path, std::string& errorText);
     bool ReadSession(SessionRecord& record, const std::string& fileName, std::string& errorText);
+
+    // Device profiles (files/DeviceProfiles.h): a file name in the module folder or a full path.
+    bool ReadDeviceProfiles(
+        const std::string& fileName, std::vector<DeviceProfile>& profiles, std::string& errorText);
 
 private:
     struct Impl;

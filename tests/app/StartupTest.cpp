@@ -106,8 +106,8 @@ TEST_F(ShownWindowTest, ControlsStandAtTheTemplatePlaces)
         const std::array<QWidget*, 5> cells {ui().DataSize[row], ui().Updates[row],
             ui().Records[row], ui().Total[row], ui().Daily[row]};
         for (int column = 0; column < 5; ++column) {
-            const int expected = MainWindow::DialogRect(templateLeft[column], 0, 1, 1).x()
-                + 10 * (column + 1);
+            const int expected
+                = MainWindow::DialogRect(templateLeft[column], 0, 1, 1).x() + 10 * (column + 1);
             EXPECT_EQ(cells[column]->x(), expected) << "column " << column;
         }
         EXPECT_EQ(ui().RowLabel[row]->x(), MainWindow::DialogRect(17, 0, 1, 1).x());

@@ -1,5 +1,7 @@
-// Drives the real window through its Qt controls: the user's clicks, choices,
-// typing and focus moves, and waiting for the chart's report after a repaint.
+// The one fixture of the window and session tests: the real window driven through
+// its Qt controls (the user's clicks, choices, typing and focus moves), with the
+// message boxes and file dialogs recorded, and waits on conditions (the chart's
+// report, the verdict of the last calculation), never on a fixed time.
 #pragma once
 
 #include "app/MainWindow.h"
@@ -10,7 +12,6 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,18 +72,11 @@ protected:
     }
 };
 
-// Processes events until the condition holds; false when it has not within the time.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 3000)
+// Processes events until the condition holds; false when it has not within the time,
+// which is generous: a loaded machine may take seconds to paint.
+inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 20000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qWait(1);
-    }
-    return true;
+    return QTest::qWaitFor(condition, timeoutMs);
 }
 
 // Chooses an entry of a list as the user does: the list shows it, then reports it.
@@ -146,6 +140,13 @@ protected:
     void WaitForChartReport(int seen)
     {
         ASSERT_TRUE(WaitUntil([&] { return reports.Count > seen; })) << "the chart did not report";
+    }
+
+    // Waits until the verdict lines speak of the last calculation.
+    void Settle()
+    {
+        ASSERT_TRUE(WaitUntil([&] { return window->VerdictCurrent(); }))
+            << "the chart did not report after the last calculation";
     }
 
     // Repaints the chart and waits for the window's answer to its report.

@@ -1,6 +1,6 @@
 // Evaluate(): every number of one configuration, with the chart's in-spec years.
-#include "calc/BlockSize.h"
 #include "calc/Evaluate.h"
+#include "calc/BlockSize.h"
 #include "chart/ChartModel.h"
 
 #include <gtest/gtest.h>
@@ -52,8 +52,8 @@ TEST(Evaluate, WorkedExampleGivesEveryNumber)
     EXPECT_EQ(texts.RefreshInterval, "0.69709702");
     EXPECT_EQ(texts.FlashCycles, "10472");
     EXPECT_EQ(texts.FlashUsed, "Flash used for EEPROM emulation: 32 KB");
-    EXPECT_EQ(MakeVerdict(WorkedExample(), r).First,
-        "Application InSpec for Lifetime and Endurance");
+    EXPECT_EQ(
+        MakeVerdict(WorkedExample(), r).First, "Application InSpec for Lifetime and Endurance");
 }
 
 // Each quotient is rounded to double before it is rounded up, as the estimate keeps it;

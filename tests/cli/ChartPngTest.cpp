@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace eee::test {
@@ -175,14 +176,65 @@ TEST(ChartPngErrorTest, RejectedFileWritesNoImage)
     EXPECT_FALSE(fs::exists(png));
 }
 
-TEST(ChartPngErrorTest, UnwritableImageIsAnError)
+TEST(ChartPngErrorTest, UnwritableImageIsAnErrorThatSaysWhy)
 {
     TempDir dir;
     const std::string file = dir / "session.xml";
     WriteFile(file, WorkedExampleXml());
-    const RunResult r = RunCli({"chart", file, "-o", dir / "missing/folder/chart.png"});
+    const std::string png = dir / "missing/folder/chart.png";
+    const RunResult r = RunCli({"chart", file, "-o", png});
     EXPECT_EQ(r.Exit, 1);
-    EXPECT_TRUE(Contains(r.Err, "could not write")) << r.Err;
+    EXPECT_EQ(r.Err, "eee-calc-cli: could not write " + png + ": No such file or directory\n");
+}
+
+std::vector<std::string> FolderContents(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A disk that fills up while the image is written: the earlier image stays
+// whole and no partial file is left behind. The file size limit stands in for
+// the full disk (the write fails the same way, with the limit's own reason).
+TEST(ChartPngErrorTest, FailedWriteKeepsTheEarlierImage)
+{
+    TempDir dir;
+    const std::string file = dir / "session.xml";
+    const std::string png = dir / "chart.png";
+    WriteFile(file, WorkedExampleXml());
+    const std::string earlier(300, 'e');
+    WriteFile(png, earlier);
+    const RunResult r = RunProgram("/bin/sh",
+        {"-c", "ulimit -f 1 && trap '' XFSZ && exec \"$0\" chart \"$1\" -o \"$2\"", kCliPath, file,
+            png});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "eee-calc-cli: could not write " + png + ": File too large\n");
+    EXPECT_EQ(ReadFile(png), earlier);
+    EXPECT_EQ(FolderContents(dir.Path()), (std::vector<std::string> {"chart.png", "session.xml"}));
+
+    // Without the limit the same command replaces it.
+    const RunResult again = RunCli({"chart", file, "-o", png});
+    EXPECT_EQ(again.Exit, 0) << again.Err;
+    QImage image;
+    EXPECT_TRUE(image.load(QString::fromStdString(png), "PNG"));
+    EXPECT_EQ(FolderContents(dir.Path()), (std::vector<std::string> {"chart.png", "session.xml"}));
+}
+
+// A pipe is written to, not replaced: the image can go to another program.
+TEST(ChartPngErrorTest, ImageToAPipe)
+{
+    TempDir dir;
+    const std::string file = dir / "session.xml";
+    WriteFile(file, WorkedExampleXml());
+    const RunResult r
+        = RunProgram("/bin/sh", {"-c", "\"$0\" chart \"$1\" -o /dev/stdout | cat", kCliPath, file});
+    EXPECT_EQ(r.Err, "");
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(QByteArray::fromStdString(r.Out), "PNG"));
+    EXPECT_EQ(image.width(), 338);
 }
 
 } // namespace

@@ -1,6 +1,13 @@
 // Running the built eee-calc-cli and writing session files for it.
 #pragma once
 
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,6 +22,12 @@
 #include <vector>
 
 extern char** environ;
+
+// Readable test failures for JSON values.
+inline void PrintTo(const QJsonObject& object, std::ostream* os)
+{
+    *os << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
 
 namespace eee::test {
 
@@ -161,15 +174,20 @@ inline std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// A text as a JSON string without escapes.
-inline std::string Quoted(const std::string& text)
+// One line of JSON output as an object; a line that is not one fails the test.
+inline const QJsonObject JsonObject(const std::string& line)
 {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '"';
-    quoted += text;
-    quoted += '"';
-    return quoted;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << "\n"
+                                                     << line;
+    EXPECT_TRUE(document.isObject()) << line;
+    return document.object();
+}
+
+inline QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
 }
 
 inline bool Contains(const std::string& text, const std::string& part)

@@ -1,8 +1,8 @@
 // The evaluator over an in-memory catalogue: the form is driven as File > Load
 // Session drives it, and every file starts from the same start-up state.
 #include "cli/Evaluator.h"
-#include "FakeDataSource.h"
 #include "calc/Compute.h"
+#include "tests/support/FakeDataSource.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,19 @@
 
 namespace eee::test {
 namespace {
+
+using testing_support::FakeDataSource;
+using testing_support::MakeSession;
+
+// The catalogue of these tests: five block sizes a scheme, the first of them holding
+// the form's default data types, as in the delivered catalogue.
+FakeDataSource EvaluatorData()
+{
+    FakeDataSource data
+        = FakeDataSource::WithBlocks({"x2000", "x4000", "x8000", "x10000", "x20000"});
+    data.MissingSessionError = "The system cannot locate the object specified.";
+    return data;
+}
 
 constexpr const char* kPath = "/sessions/a.xml";
 
@@ -30,7 +43,7 @@ protected:
         return m_evaluator->Evaluate(path, path);
     }
 
-    FakeDataSource m_data;
+    FakeDataSource m_data = EvaluatorData();
     SessionRecord m_defaults;
     std::unique_ptr<Evaluator> m_evaluator;
 };

@@ -1,14 +1,35 @@
 #include "cli/Json.h"
-#include "JsonScan.h"
+#include "CliTestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <regex>
 
 namespace eee::test {
 namespace {
+
+Evaluation Evaluated()
+{
+    Evaluation e;
+    e.File = "a.xml";
+    e.Ok = true;
+    return e;
+}
+
+// The text of a number as written, to check its form and not only its value.
+std::string WrittenNumber(const std::string& line, const std::string& key)
+{
+    std::smatch match;
+    const std::regex pattern("\"" + key + "\":([^,}\\]]*)");
+    return std::regex_search(line, match, pattern) ? match[1].str() : std::string("<none>");
+}
 
 struct NumberCase
 {
@@ -28,16 +49,22 @@ class JsonNumberTest : public ::testing::TestWithParam<NumberCase>
 TEST_P(JsonNumberTest, ReadsBackToTheSameDouble)
 {
     const NumberCase& c = GetParam();
-    const std::string text = JsonNumber(c.Value);
+    Evaluation e = Evaluated();
+    e.FlashCycles = c.Value;
+    const std::string line = JsonLine(EvaluationToJson(e));
+    const std::string text = WrittenNumber(line, "flashCycles");
     if (c.Text) {
         EXPECT_EQ(text, c.Text);
     }
     EXPECT_EQ(std::strtod(text.c_str(), nullptr), c.Value) << text;
+    EXPECT_EQ(JsonObject(line)["flashCycles"].toDouble(), c.Value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, JsonNumberTest,
     ::testing::Values(NumberCase {"Whole", 10472.0, "10472"},
         NumberCase {"LargeWhole", 299008000.0, "299008000"},
+        NumberCase {"RoundWholeStaysAnInteger", 100000.0, "100000"},
+        NumberCase {"WholeBeyondInt32", 22396388282.0, "22396388282"},
         NumberCase {"Quotient", 7300.0 / 10472.0, nullptr},
         NumberCase {"SinglePrecisionTenth", static_cast<double>(0.1f), "0.10000000149011612"},
         NumberCase {"Tiny", 3.65e-5, nullptr}, NumberCase {"Huge", 1.5e300, nullptr},
@@ -47,15 +74,19 @@ INSTANTIATE_TEST_SUITE_P(Values, JsonNumberTest,
 
 TEST(JsonNumberTest, NonFiniteValuesAreNull)
 {
-    EXPECT_EQ(JsonNumber(std::numeric_limits<double>::infinity()), "null");
-    EXPECT_EQ(JsonNumber(std::nan("")), "null");
+    Evaluation e = Evaluated();
+    e.FlashCycles = std::numeric_limits<double>::infinity();
+    e.LifetimeUpdates = std::nan("");
+    const QJsonObject json = JsonObject(JsonLine(EvaluationToJson(e)));
+    EXPECT_TRUE(json["flashCycles"].isNull());
+    EXPECT_TRUE(json["lifetimeUpdates"].isNull());
 }
 
 struct StringCase
 {
     const char* Name;
     std::string Text;
-    std::string Json;
+    QString Read; // what a JSON reader gets back
 };
 
 void PrintTo(const StringCase& c, std::ostream* os)
@@ -66,57 +97,118 @@ void PrintTo(const StringCase& c, std::ostream* os)
 class JsonStringTest : public ::testing::TestWithParam<StringCase>
 { };
 
-TEST_P(JsonStringTest, Escapes)
+TEST_P(JsonStringTest, ReadsBackOnOneLine)
 {
-    EXPECT_EQ(JsonString(GetParam().Text), GetParam().Json);
+    Evaluation e = Evaluated();
+    e.File = GetParam().Text;
+    const std::string line = JsonLine(EvaluationToJson(e));
+    EXPECT_EQ(line.find('\n'), line.size() - 1);
+    EXPECT_EQ(JsonObject(line)["file"].toString(), GetParam().Read);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, JsonStringTest,
-    ::testing::Values(StringCase {"Plain", "x4000", "\"x4000\""},
+    ::testing::Values(StringCase {"Plain", "x4000", u"x4000"_qs},
         StringCase {"LineBreak", "File a.xml loading failed!\nreason",
-            "\"File a.xml loading failed!\\nreason\""},
-        StringCase {"QuoteAndBackslash", "a\"b\\c", "\"a\\\"b\\\\c\""},
-        StringCase {"ControlCharacter", std::string("a\x01z"), "\"a\\u0001z\""},
-        StringCase {
-            "Utf8Kept", "Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC", "\"Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC\""},
+            u"File a.xml loading failed!\nreason"_qs},
+        StringCase {"QuoteAndBackslash", "a\"b\\c", u"a\"b\\c"_qs},
+        StringCase {"ControlCharacters", std::string("a\x01\t\rz"), u"a\u0001\t\rz"_qs},
+        StringCase {"Utf8Kept", "Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC", u"Gr\u00FC\u00DF \u20AC"_qs},
         StringCase {"InvalidUtf8Replaced",
             "a\xFF"
             "b\xC3",
-            "\"a\\ufffdb\\ufffd\""},
-        StringCase {"OverlongReplaced", "\xC0\xAF", "\"\\ufffd\\ufffd\""}),
+            u"a\uFFFDb\uFFFD"_qs},
+        StringCase {"OverlongReplaced", "\xC0\xAF", u"\uFFFD\uFFFD"_qs},
+        StringCase {"SurrogateReplaced", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"_qs}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(EvaluationToJsonTest, RejectedFileCarriesOnlyItsReason)
+TEST(EvaluationToJsonTest, RefusalKeepsTheWarningsShownBeforeIt)
 {
     Evaluation e;
     e.File = "bad.xml";
-    e.Error = "File /x/bad.xml loading failed!\n";
-    e.Warnings = {"Unable to select Scheme 'Q'."};
-    const std::string json = EvaluationToJson(e);
-    EXPECT_EQ(json,
-        "{\"file\":\"bad.xml\",\"ok\":false,\"error\":\"File /x/bad.xml loading failed!\\n\"}");
+    e.Error = "Invalid number of blocks. Please select a value between 2 and 6, both inclusive";
+    e.Warnings = {"Unable to select block size 'x4001' at index '1'."};
+    EXPECT_EQ(EvaluationToJson(e),
+        (QJsonObject {{"file", "bad.xml"}, {"ok", false},
+            {"error", QString::fromStdString(e.Error)},
+            {"warnings", QJsonArray {"Unable to select block size 'x4001' at index '1'."}}}));
 }
 
-TEST(EvaluationToJsonTest, EvaluatedFileHasEveryKeyInOrder)
+struct ReasonCase
 {
+    const char* Name;
+    std::vector<std::string> Warnings;
+    std::string Error;
+    const char* Reason; // nullptr: no reason of the program's own
+};
+
+void PrintTo(const ReasonCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
+
+class RefusalReasonTest : public ::testing::TestWithParam<ReasonCase>
+{ };
+
+TEST_P(RefusalReasonTest, IsAddedWhereTheWindowGivesNone)
+{
+    const ReasonCase& c = GetParam();
     Evaluation e;
-    e.File = "a.xml";
-    e.Ok = true;
+    e.File = "f.xml";
+    e.Error = c.Error;
+    e.Warnings = c.Warnings;
+    const QJsonObject json = EvaluationToJson(e);
+    EXPECT_EQ(json["error"].toString().toStdString(), c.Error);
+    if (c.Reason) {
+        EXPECT_EQ(json["reason"].toString().toStdString(), c.Reason);
+    } else {
+        EXPECT_FALSE(json.contains("reason")) << json["reason"].toString().toStdString();
+    }
+}
+
+const char* const kRootReason
+    = "The root element must be SessionData with "
+      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" as its first attribute and "
+      "xsi:noNamespaceSchemaLocation=\"SessionData.xsd\" as its second, as the calculator "
+      "writes it.";
+
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusalReasonTest,
+    ::testing::Values(
+        ReasonCase {"RootElement", {}, "File /x/f.xml loading failed!\n", kRootReason},
+        ReasonCase {"MissingScheme", {"Unable to select Scheme 'ECC64 Var-Length'."},
+            "File /x/f.xml loading failed!\n",
+            "The scheme 'ECC64 Var-Length' that the file names is not one of the schemes of the "
+            "catalogue SchemeInfo.xml."},
+        ReasonCase {"RootElementAfterOtherWarnings",
+            {"Unable to select block size 'x1' at index '0'."}, "File /x/f.xml loading failed!\n",
+            kRootReason},
+        ReasonCase {"WindowGivesTheReason", {"Unable to select Scheme 'Q'."},
+            "File /x/f.xml loading failed!\nInvalid Life time. Please select a value between 0.1 "
+            "and 99, both inclusive",
+            nullptr},
+        ReasonCase {"NotALoadFailure", {},
+            "Block size selected is less than the total data size. "
+            "Please select a bigger block size.",
+            nullptr}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(EvaluationToJsonTest, EvaluatedFileHasEveryKey)
+{
+    Evaluation e = Evaluated();
     e.DataTypes.resize(2);
     e.DataTypes[1].Daily = true;
-    const std::string json = EvaluationToJson(e);
-    EXPECT_EQ(TopLevelKeys(json),
-        (std::vector<std::string> {"file", "ok", "scheme", "lifetimeYears", "blocks", "blockBytes",
-            "dataTypes", "customOverheadEnabled", "blockOverhead", "totalUserDataBytes",
-            "totalOverhead", "totalBytes", "flashUsedBytes", "flashUsedText", "lifetimeUpdates",
-            "lifetimeUpdatesText", "maxUpdateRequirement", "flashCycles", "refreshIntervalDays",
-            "refreshIntervalText", "inSpecYears", "verdict", "warnings"}));
-    EXPECT_NE(
-        json.find("\"refreshIntervalDays\":null,\"refreshIntervalText\":null"), std::string::npos);
-    EXPECT_NE(json.find("{\"dataSize\":0,\"updates\":0,\"records\":0,\"frequency\":\"daily\","
-                        "\"customOverhead\":0,\"recordOverhead\":0}"),
-        std::string::npos);
-    EXPECT_EQ(json.find('\n'), std::string::npos);
+    const QJsonObject json = EvaluationToJson(e);
+    EXPECT_EQ(json.keys(),
+        (QStringList {"blockBytes", "blockOverhead", "blocks", "customOverheadEnabled", "dataTypes",
+            "file", "flashCycles", "flashUsedBytes", "flashUsedText", "inSpecYears",
+            "lifetimeUpdates", "lifetimeUpdatesText", "lifetimeYears", "maxUpdateRequirement", "ok",
+            "refreshIntervalDays", "refreshIntervalText", "scheme", "totalBytes", "totalOverhead",
+            "totalUserDataBytes", "verdict", "warnings"}));
+    EXPECT_TRUE(json["refreshIntervalDays"].isNull());
+    EXPECT_TRUE(json["refreshIntervalText"].isNull());
+    EXPECT_EQ(json["dataTypes"].toArray()[1].toObject(),
+        (QJsonObject {{"dataSize", 0}, {"updates", 0}, {"records", 0}, {"frequency", "daily"},
+            {"customOverhead", 0}, {"recordOverhead", 0}}));
+    EXPECT_EQ(json["verdict"].toArray().size(), 3);
 }
 
 } // namespace

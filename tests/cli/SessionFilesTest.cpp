@@ -1,7 +1,9 @@
 // The shipped sample sessions: each one loads and calculates, and together they
 // cover every scheme and the cases the window and the program must agree on.
 #include "CliTestSupport.h"
-#include "JsonScan.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -33,26 +35,25 @@ TEST(SessionFilesTest, EveryFileEvaluatesAndTheSetCoversTheCases)
     const std::vector<std::string> lines = Lines(r.Out);
     ASSERT_EQ(lines.size(), files.size());
 
-    std::set<std::string> schemes;
-    std::set<size_t> blockCounts;
+    std::set<QString> schemes;
+    std::set<qsizetype> blockCounts;
     bool total = false, daily = false, customized = false, longLife = false, manyCycles = false;
-    for (const std::string& json : lines) {
-        EXPECT_EQ(TopLevelValue(json, "ok"), "true") << json;
-        EXPECT_EQ(TopLevelValue(json, "warnings"), "[]") << json;
-        schemes.insert(TopLevelValue(json, "scheme"));
-        const std::string blocks = TopLevelValue(json, "blockBytes");
-        blockCounts.insert(static_cast<size_t>(std::count(blocks.begin(), blocks.end(), ',')) + 1);
-        const std::string types = TopLevelValue(json, "dataTypes");
-        total = total || Contains(types, "\"total\"");
-        daily = daily || Contains(types, "\"daily\"");
-        customized = customized || TopLevelValue(json, "customOverheadEnabled") == "true";
-        longLife
-            = longLife || std::strtod(TopLevelValue(json, "lifetimeYears").c_str(), nullptr) > 20;
-        manyCycles = manyCycles
-            || std::strtod(TopLevelValue(json, "flashCycles").c_str(), nullptr) > 100000;
+    for (const std::string& line : lines) {
+        const QJsonObject json = JsonObject(line);
+        EXPECT_EQ(json["ok"], true) << line;
+        EXPECT_EQ(json["warnings"], QJsonArray {}) << line;
+        schemes.insert(json["scheme"].toString());
+        blockCounts.insert(json["blockBytes"].toArray().size());
+        for (const QJsonValue& type : json["dataTypes"].toArray()) {
+            total = total || type["frequency"] == "total";
+            daily = daily || type["frequency"] == "daily";
+        }
+        customized = customized || json["customOverheadEnabled"] == true;
+        longLife = longLife || json["lifetimeYears"].toDouble() > 20;
+        manyCycles = manyCycles || json["flashCycles"].toDouble() > 100000;
     }
     EXPECT_EQ(schemes.size(), 6u);
-    EXPECT_EQ(blockCounts, (std::set<size_t> {2, 3, 4, 5, 6}));
+    EXPECT_EQ(blockCounts, (std::set<qsizetype> {2, 3, 4, 5, 6}));
     EXPECT_TRUE(total);
     EXPECT_TRUE(daily);
     EXPECT_TRUE(customized);

@@ -22,8 +22,7 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 SessionRecord MakeRecord(std::string scheme, float lifeTime, bool cusOverheadEn,
-    std::vector<std::string> blockSizes, std::vector<DataInfo> data,
-    int32_t blockOverhead = 0)
+    std::vector<std::string> blockSizes, std::vector<DataInfo> data, int32_t blockOverhead = 0)
 {
     SessionRecord r;
     r.Scheme = std::move(scheme);
@@ -74,8 +73,8 @@ TEST_P(SessionRoundTrip, ReadsBackWhatWasWritten)
     EXPECT_EQ(read, GetParam().Read);
 }
 
-const std::vector<DataInfo> kSixRows {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0},
-    {128, 30, 8, 0, 0}, {64, 40, 8, 0, 0}, {32, 50, 8, 0, 0}, {16, 100, 8, 0, 0}};
+const std::vector<DataInfo> kSixRows {{512, 10, 8, 0, 0}, {256, 20, 8, 0, 0}, {128, 30, 8, 0, 0},
+    {64, 40, 8, 0, 0}, {32, 50, 8, 0, 0}, {16, 100, 8, 0, 0}};
 
 SessionRecord WithBlocks(SessionRecord r, std::vector<std::string> blocks)
 {

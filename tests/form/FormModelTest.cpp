@@ -524,6 +524,21 @@ TEST_F(FormModelTest, SchemeChangeTotalsFollowTheNewScheme)
     EXPECT_EQ(S().Fields.TotalBytes, "1176");
 }
 
+// The chart shows its retention axis only for schemes whose catalogue entry says the
+// scheme keeps data through retention; every scheme change sets it anew.
+TEST_F(FormModelTest, RetentionAxisFollowsTheChosenScheme)
+{
+    Start();
+    ChooseScheme("ECC16 Var-Length");
+    EXPECT_TRUE(chart.RetentionAxisShown());
+    ChooseScheme("ECC8 Var-Length");
+    EXPECT_FALSE(chart.RetentionAxisShown());
+    ChooseScheme("ECC16 Fixed-Length");
+    EXPECT_TRUE(chart.RetentionAxisShown());
+    ChooseScheme("ECC32 Var-Length");
+    EXPECT_FALSE(chart.RetentionAxisShown());
+}
+
 struct BlocklessSchemeCase
 {
     std::string Name;

@@ -12,7 +12,7 @@ set -euo pipefail
 total="${1:-60}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${EEE_FUZZ_BUILD_DIR:-$root/build-fuzz}"
-targets=(fuzz_read_session fuzz_read_catalogue)
+targets=(fuzz_read_session fuzz_read_catalogue fuzz_read_profiles)
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
 cmake -S "$root" -B "$build" \

@@ -99,8 +99,8 @@ TEST_F(SessionFoldersTest, DialogsOpenInTheModuleFolder)
     OpenWindow();
     Load("");
     Save("");
-    EXPECT_EQ(m_dialogs.OpenFolders, std::vector<QString> {ModulePath()});
-    EXPECT_EQ(m_dialogs.SaveFolders, std::vector<QString> {ModulePath()});
+    EXPECT_EQ(dialogs.OpenFolders, std::vector<QString> {ModulePath()});
+    EXPECT_EQ(dialogs.SaveFolders, std::vector<QString> {ModulePath()});
 }
 
 // Points the home folder somewhere the test can recognise, for its own lifetime.
@@ -134,8 +134,8 @@ TEST_F(SessionFoldersTest, DialogsOpenInTheHomeFolderWhenTheModuleFolderIsReadOn
     Load("");
     Save("");
     EXPECT_EQ(TakeMessages(), std::vector<Msg> {});
-    EXPECT_EQ(m_dialogs.OpenFolders, std::vector<QString> {UserPath()});
-    EXPECT_EQ(m_dialogs.SaveFolders, std::vector<QString> {UserPath()});
+    EXPECT_EQ(dialogs.OpenFolders, std::vector<QString> {UserPath()});
+    EXPECT_EQ(dialogs.SaveFolders, std::vector<QString> {UserPath()});
 }
 
 TEST_F(SessionFoldersTest, OpenDialogInTheHomeFolderWhenTheModuleFolderRefusesWriting)
@@ -148,7 +148,7 @@ TEST_F(SessionFoldersTest, OpenDialogInTheHomeFolderWhenTheModuleFolderRefusesWr
     const HomeFolder home(UserPath());
     OpenWindow(folder);
     Load("");
-    EXPECT_EQ(m_dialogs.OpenFolders, std::vector<QString> {UserPath()});
+    EXPECT_EQ(dialogs.OpenFolders, std::vector<QString> {UserPath()});
 }
 
 // A cancelled dialog reads and writes nothing and shows nothing; Save Session
@@ -193,7 +193,7 @@ TEST_P(CancelledDialog, ChangesNothingAndShowsNothing)
     EXPECT_EQ(TakeMessages(), std::vector<Msg> {});
     EXPECT_EQ(Snapshot(ModulePath()), module);
     EXPECT_EQ(Snapshot(UserPath()), user);
-    EXPECT_EQ((c.Save ? m_dialogs.SaveFolders : m_dialogs.OpenFolders).size(), 1u)
+    EXPECT_EQ((c.Save ? dialogs.SaveFolders : dialogs.OpenFolders).size(), 1u)
         << "the dialog was shown";
     EXPECT_TRUE(SameTexts(InputTexts(Window()), inputs));
     if (c.Save) {

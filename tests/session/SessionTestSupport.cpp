@@ -263,11 +263,6 @@ void Type(QLineEdit* edit, const QString& text)
         QTest::keyClicks(edit, text);
 }
 
-void Settle()
-{
-    QTest::qWait(50);
-}
-
 void PrintTo(const Msg& msg, std::ostream* os)
 {
     *os << IconName(msg.Icon) << " " << ::testing::PrintToString(msg.Text);
@@ -309,7 +304,7 @@ void SessionWindowTest::SetUp()
 
 void SessionWindowTest::TearDown()
 {
-    m_window.reset();
+    window.reset();
 }
 
 void SessionWindowTest::OpenWindow()
@@ -319,40 +314,40 @@ void SessionWindowTest::OpenWindow()
 
 void SessionWindowTest::OpenWindow(const QString& moduleFolder)
 {
-    m_window = std::make_unique<MainWindow>(m_dialogs, Std(moduleFolder));
-    m_window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    Open(Std(moduleFolder));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     Settle();
-    m_dialogs.Messages.clear();
+    dialogs.Messages.clear();
 }
 
 std::vector<Msg> SessionWindowTest::TakeMessages()
 {
     std::vector<Msg> messages;
-    for (const RecordingDialogs::Shown& shown : m_dialogs.Messages) {
+    for (const RecordingDialogs::Shown& shown : dialogs.Messages) {
         EXPECT_EQ(shown.Caption, kMessageCaption);
         messages.push_back(Msg {Std(shown.Text), shown.Icon});
     }
-    m_dialogs.Messages.clear();
+    dialogs.Messages.clear();
     return messages;
 }
 
 void SessionWindowTest::Save(const std::optional<QString>& answer)
 {
     if (answer)
-        m_dialogs.SaveAnswers.push_back(*answer);
+        dialogs.SaveAnswers.push_back(*answer);
     Ui().SaveSession->trigger();
     Settle();
-    m_dialogs.SaveAnswers.clear();
+    dialogs.SaveAnswers.clear();
 }
 
 void SessionWindowTest::Load(const std::optional<QString>& answer)
 {
     if (answer)
-        m_dialogs.OpenAnswers.push_back(*answer);
+        dialogs.OpenAnswers.push_back(*answer);
     Ui().LoadSession->trigger();
     Settle();
-    m_dialogs.OpenAnswers.clear();
+    dialogs.OpenAnswers.clear();
 }
 
 void SessionWindowTest::RestoreDefault()

@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/tools/RecordingDialogs.h"
+#include "tests/app/WindowTestSupport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -85,9 +86,6 @@ Texts AllTexts(const MainWindow& window);
 // The user's actions on the controls.
 ::testing::AssertionResult Choose(QComboBox* combo, const QString& text);
 void Type(QLineEdit* edit, const QString& text);
-// Lets the window repaint, so that the chart reports and the verdict is written.
-void Settle();
-
 // A message box as the recorder saw it.
 struct Msg
 {
@@ -109,7 +107,7 @@ struct Expected
 
 // Fixture: a module folder holding copies of the delivered data files, a
 // second folder for the user's own files, and the window on the module folder.
-class SessionWindowTest : public ::testing::Test
+class SessionWindowTest : public testing_support::WindowTest
 {
 protected:
     void SetUp() override;
@@ -119,9 +117,9 @@ protected:
     void OpenWindow();
     void OpenWindow(const QString& moduleFolder);
 
-    MainWindow& Window() { return *m_window; }
-    const MainWindow::Controls& Ui() const { return m_window->Ui(); }
-    int Calculations() { return m_window->Form().State().Calculations; }
+    MainWindow& Window() { return *window; }
+    const MainWindow::Controls& Ui() const { return window->Ui(); }
+    int Calculations() { return window->Form().State().Calculations; }
 
     QString ModulePath() const { return m_module.path(); }
     QString ModuleFile(const QString& name) const { return m_module.filePath(name); }
@@ -137,12 +135,9 @@ protected:
     // The messages shown since the window opened (or since the last TakeMessages).
     std::vector<Msg> TakeMessages();
 
-    RecordingDialogs m_dialogs;
-
 private:
     QTemporaryDir m_module;
     QTemporaryDir m_user;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 } // namespace eee::test
