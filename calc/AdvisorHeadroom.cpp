@@ -1,5 +1,7 @@
 #include "AdvisorHeadroom.h"
 
+#include "Format.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -46,6 +48,13 @@ int64_t ScaleUpdates(int64_t updates, HeadroomFactor factor)
 double HeadroomFactor::Value() const
 {
     return Mantissa * std::pow(10.0, Exponent);
+}
+
+std::string HeadroomFactor::Text() const
+{
+    if (Mantissa == 0)
+        return "0";
+    return Format("%.*f", Exponent < 0 ? -Exponent : 0, Value());
 }
 
 HeadroomFactor HeadroomFactor::Next() const

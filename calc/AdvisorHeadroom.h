@@ -6,6 +6,8 @@
 
 #include "Evaluate.h"
 
+#include <string>
+
 namespace eee {
 
 // A factor of three significant digits: Mantissa x 10^Exponent, Mantissa 100 to 999.
@@ -15,6 +17,8 @@ struct HeadroomFactor
     int Exponent = 0;
 
     double Value() const;
+    // As written: three significant digits ("9.54", "0.0237", "2370"); "0" for 0.
+    std::string Text() const;
     // The next larger factor of three significant digits (2.37 -> 2.38, 9.99 -> 10.0).
     HeadroomFactor Next() const;
     bool operator==(const HeadroomFactor&) const = default;

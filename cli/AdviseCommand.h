@@ -75,9 +75,6 @@ QJsonObject AdviceToJson(const FileAdvice& advice, const AdvisorOptions& options
 // The readable report of one advised file, ending with a line break.
 std::string AdviceTable(const FileAdvice& advice, const AdvisorOptions& options);
 
-// The factor as written: three significant digits ("9.54", "0.0237", "2370").
-std::string HeadroomFactorText(HeadroomFactor factor);
-
 using TextSink = std::function<void(const std::string&)>;
 
 // Runs the subcommand over the files (the caller puts the defaults file there when

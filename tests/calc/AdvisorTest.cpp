@@ -410,6 +410,15 @@ TEST(HeadroomFactor, NextIsTheNextThreeDigitFactor)
     EXPECT_DOUBLE_EQ((HeadroomFactor {954, -2}.Value()), 9.54);
 }
 
+TEST(HeadroomFactor, TextHasThreeSignificantDigits)
+{
+    EXPECT_EQ((HeadroomFactor {954, -2}.Text()), "9.54");
+    EXPECT_EQ((HeadroomFactor {237, -4}.Text()), "0.0237");
+    EXPECT_EQ((HeadroomFactor {100, -1}.Text()), "10.0");
+    EXPECT_EQ((HeadroomFactor {237, 1}.Text()), "2370");
+    EXPECT_EQ(HeadroomFactor {}.Text(), "0");
+}
+
 struct HeadroomCase
 {
     const char* Name;

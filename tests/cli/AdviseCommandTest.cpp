@@ -272,14 +272,5 @@ INSTANTIATE_TEST_SUITE_P(Table, AdviseOptionsTest,
         OptionCase {{"--margin", "ten"}, false}, OptionCase {{"--schemes", "ALL"}, false},
         OptionCase {{"--top", "0"}, false}, OptionCase {{"--top", "2.5"}, false}));
 
-TEST(HeadroomFactorText, ThreeSignificantDigits)
-{
-    EXPECT_EQ(HeadroomFactorText({954, -2}), "9.54");
-    EXPECT_EQ(HeadroomFactorText({237, -4}), "0.0237");
-    EXPECT_EQ(HeadroomFactorText({100, -1}), "10.0");
-    EXPECT_EQ(HeadroomFactorText({237, 1}), "2370");
-    EXPECT_EQ(HeadroomFactorText({}), "0");
-}
-
 } // namespace
 } // namespace eee::test
