@@ -2,11 +2,12 @@
 
 #include "calc/Compute.h"
 #include "calc/Format.h"
+#include "cli/Calculator.h"
+#include "cli/Console.h"
+#include "cli/Json.h"
 #include "cli/Report.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonValue>
 
 #include <algorithm>
@@ -22,10 +23,11 @@ namespace {
 constexpr const char* kMarginOption = "margin";
 constexpr const char* kSchemesOption = "schemes";
 constexpr const char* kTopOption = "top";
+constexpr const char* kJsonOption = "json";
 
 QString ToQ(const std::string& text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // A single-precision value as the double its shortest text reads back to, so that JSON
@@ -109,6 +111,10 @@ FileAdvice AdviseOne(Evaluator& evaluator, const AdvisorCatalogue& catalogue,
 {
     FileAdvice advice;
     advice.File = file.DisplayName;
+    if (!file.Refusal.empty()) {
+        advice.Error = file.Refusal;
+        return advice;
+    }
     const Evaluation e = evaluator.Evaluate(file.DisplayName, file.FullPath);
     advice.Warnings = e.Warnings;
 
@@ -121,6 +127,7 @@ FileAdvice AdviseOne(Evaluator& evaluator, const AdvisorCatalogue& catalogue,
         config = evaluator.FormConfig();
     if (!config) {
         advice.Error = e.Error;
+        advice.Reason = RefusalReason(e);
         return advice;
     }
     if (!e.Ok)
@@ -169,7 +176,10 @@ QJsonObject AdviceToJson(const FileAdvice& advice, const AdvisorOptions& options
     }
     o["candidates"] = candidates;
     o["searched"] = advice.Result.Searched;
-    o["note"] = ToQ(advice.Ok ? advice.Result.Note() : advice.Error);
+    std::string note = advice.Result.Note();
+    if (!advice.Ok)
+        note = advice.Reason.empty() ? advice.Error : advice.Error + '\n' + advice.Reason;
+    o["note"] = ToQ(note);
     return o;
 }
 
@@ -205,12 +215,12 @@ std::string AdviceTable(const FileAdvice& advice, const AdvisorOptions& options)
 }
 
 int RunAdvise(IDataSource& data, Evaluator& evaluator, const std::vector<AdviseFile>& files,
-    const AdviseCommandOptions& options, const TextSink& out, const TextSink& err)
+    const AdviseOptions& options, const TextSink& out, const TextSink& err)
 {
     std::vector<std::string> problems;
     const AdvisorCatalogue catalogue = ReadAdvisorCatalogue(data, problems);
     for (const std::string& problem : problems)
-        err("eee-calc-cli: advise: " + problem + '\n');
+        err(std::string(kProgram) + ": advise: " + problem + '\n');
 
     bool allOk = true;
     bool first = true;
@@ -221,13 +231,15 @@ int RunAdvise(IDataSource& data, Evaluator& evaluator, const std::vector<AdviseF
         std::string messages;
         for (const std::string& warning : advice.Warnings)
             messages += MessageLines(advice.File, "warning", warning);
-        if (!advice.Ok)
+        if (!advice.Ok) {
             messages += MessageLines(advice.File, "error", advice.Error);
+            if (!advice.Reason.empty())
+                messages += MessageLines(advice.File, "reason", advice.Reason);
+        }
         if (!messages.empty())
             err(messages);
         if (options.Json) {
-            const QJsonDocument document(AdviceToJson(advice, options.Advisor));
-            out(document.toJson(QJsonDocument::Compact).toStdString() + '\n');
+            out(JsonLine(AdviceToJson(advice, options.Advisor)));
         } else if (advice.Ok) {
             // A blank line between the reports of two files.
             std::string report = first ? std::string() : std::string("\n");
@@ -239,31 +251,17 @@ int RunAdvise(IDataSource& data, Evaluator& evaluator, const std::vector<AdviseF
     return allOk ? 0 : 1;
 }
 
-QList<QCommandLineOption> AdviseCommandLineOptions()
+std::optional<double> ParseMarginPercent(const std::string& text)
 {
-    return {
-        QCommandLineOption(kMarginOption,
-            "Keep PCT percent of the 100000 flash cycles in reserve (0 to under 100; default 0).",
-            "PCT"),
-        QCommandLineOption(kSchemesOption,
-            "Search all schemes of the catalogue, or only the same scheme as the file "
-            "(all or same; default all).",
-            "all|same"),
-        QCommandLineOption(kTopOption,
-            QString("Show at most N configurations (default %1).").arg(kDefaultAdvisorTop), "N"),
-    };
-}
-
-std::optional<double> ParseMarginPercent(const QString& text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value) || !ValidMarginPercent(value))
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const std::from_chars_result r = std::from_chars(text.data(), end, value);
+    if (r.ec != std::errc() || r.ptr != end || !std::isfinite(value) || !ValidMarginPercent(value))
         return std::nullopt;
     return value;
 }
 
-std::optional<SchemeScope> ParseSchemeScope(const QString& text)
+std::optional<SchemeScope> ParseSchemeScope(const std::string& text)
 {
     if (text == "all")
         return SchemeScope::All;
@@ -272,46 +270,119 @@ std::optional<SchemeScope> ParseSchemeScope(const QString& text)
     return std::nullopt;
 }
 
-std::optional<int> ParseTop(const QString& text)
+std::optional<int> ParseTop(const std::string& text)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 1)
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const std::from_chars_result r = std::from_chars(text.data(), end, value);
+    if (r.ec != std::errc() || r.ptr != end || value < 1)
         return std::nullopt;
     return value;
 }
 
-bool ReadAdviseOptions(
-    const QCommandLineParser& parser, AdviseCommandOptions& options, QString& error)
+std::optional<AdviseOptions> ReadAdviseOptions(const CommandOptions& given, std::string& error)
 {
-    if (parser.isSet(kMarginOption)) {
-        const QString text = parser.value(kMarginOption);
+    AdviseOptions options;
+    options.Files = given.Positional();
+    options.Json = given.IsSet(kJsonOption);
+    if (given.IsSet(kMarginOption)) {
+        const std::string text = given.Value(kMarginOption);
         const std::optional<double> margin = ParseMarginPercent(text);
         if (!margin) {
-            error = QString("invalid margin '%1': a percentage from 0 to under 100").arg(text);
-            return false;
+            error = "invalid margin '" + text + "': a percentage from 0 to under 100";
+            return std::nullopt;
         }
         options.Advisor.MarginPercent = *margin;
     }
-    if (parser.isSet(kSchemesOption)) {
-        const QString text = parser.value(kSchemesOption);
+    if (given.IsSet(kSchemesOption)) {
+        const std::string text = given.Value(kSchemesOption);
         const std::optional<SchemeScope> scope = ParseSchemeScope(text);
         if (!scope) {
-            error = QString("invalid schemes '%1': all or same").arg(text);
-            return false;
+            error = "invalid schemes '" + text + "': all or same";
+            return std::nullopt;
         }
         options.Advisor.Schemes = *scope;
     }
-    if (parser.isSet(kTopOption)) {
-        const QString text = parser.value(kTopOption);
+    if (given.IsSet(kTopOption)) {
+        const std::string text = given.Value(kTopOption);
         const std::optional<int> top = ParseTop(text);
         if (!top) {
-            error = QString("invalid top '%1': a whole number of at least 1").arg(text);
-            return false;
+            error = "invalid top '" + text + "': a whole number of at least 1";
+            return std::nullopt;
         }
         options.Advisor.Top = *top;
     }
-    return true;
+    return options;
 }
+
+namespace {
+
+QList<QCommandLineOption> Options()
+{
+    return {
+        QCommandLineOption(kMarginOption,
+            "Keep PCT percent of the 100000 flash cycles in reserve (0 to under 100; default 0).",
+            "PCT"),
+        QCommandLineOption(kSchemesOption,
+            "all: search every scheme of the catalogue (the default); same: only the scheme "
+            "of the file.",
+            "S"),
+        QCommandLineOption(kTopOption,
+            QString("Show at most N configurations (default %1).").arg(kDefaultAdvisorTop), "N"),
+        QCommandLineOption(kJsonOption, "One JSON object per file and line."),
+    };
+}
+
+std::string Check(const CommandOptions& options)
+{
+    std::string error;
+    ReadAdviseOptions(options, error);
+    return error;
+}
+
+int Run(const CommandOptions& given)
+{
+    std::string error;
+    const std::optional<AdviseOptions> options = ReadAdviseOptions(given, error);
+    if (!options)
+        return 2;
+    Calculator calculator;
+    std::vector<std::string> names = options->Files;
+    if (names.empty())
+        names.push_back(calculator.DefaultsPath());
+    std::vector<AdviseFile> files;
+    for (const std::string& name : names) {
+        AdviseFile file {name, {}, {}};
+        if (const std::optional<std::string> path = AbsoluteFileName(name, file.Refusal))
+            file.FullPath = *path;
+        files.push_back(std::move(file));
+    }
+    return RunAdvise(
+        calculator.DataSource(), calculator.Engine(), files, *options,
+        [](const std::string& text) { Write(stdout, text); },
+        [](const std::string& text) {
+            // In order with the results written so far.
+            std::fflush(stdout);
+            Write(stderr, text);
+        });
+}
+
+} // namespace
+
+const Command kAdviseCommand {
+    "advise",
+    // Within the eighty columns of the help: the options say what S takes.
+    "advise [FILE ...] [--margin PCT --schemes S --top N --json]",
+    "Finds the smallest configurations (scheme, number of blocks and block sizes) that keep the "
+    "workload of each session file within 100000 flash cycles, less the margin: every "
+    "configuration of the catalogue is calculated as Submit calculates it. Also gives the "
+    "headroom of the file's own configuration: the factor by which every data type's updates "
+    "can grow and stay within the limit. A file whose data does not fit its blocks is advised "
+    "too. Without FILE, the Defaults.xml beside the program is advised. With --json, one JSON "
+    "object per file and line.",
+    Options,
+    Check,
+    Run,
+};
 
 } // namespace eee

@@ -1,4 +1,4 @@
-// eee-calc-cli advise [FILE...] [--margin PCT] [--schemes all|same] [--top N] [--json]
+// eee-calc-cli advise [FILE.xml ...] [--margin PCT] [--schemes all|same] [--top N] [--json]
 //
 // Each file is loaded as `evaluate` loads it (a file that cannot be loaded is refused
 // the same way); a workload whose own configuration does not fit its blocks or is out
@@ -11,12 +11,10 @@
 #include "calc/AdvisorCatalogue.h"
 #include "calc/AdvisorHeadroom.h"
 #include "calc/DataSource.h"
+#include "cli/CommandLine.h"
 #include "cli/Evaluator.h"
 
-#include <QCommandLineOption>
 #include <QJsonObject>
-#include <QList>
-#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -24,21 +22,31 @@
 #include <string>
 #include <vector>
 
-class QCommandLineParser;
-
 namespace eee {
 
-struct AdviseCommandOptions
+struct AdviseOptions
 {
+    std::vector<std::string> Files; // none: the delivered Defaults.xml
     AdvisorOptions Advisor;
-    bool Json = false;
+    bool Json = false; // one JSON object per file and line
 };
+
+// The options as given; nothing, with the usage error in error, when they are wrong.
+std::optional<AdviseOptions> ReadAdviseOptions(const CommandOptions& options, std::string& error);
+
+// The values of the options: nothing when a value is not valid.
+std::optional<double> ParseMarginPercent(const std::string& text); // 0 to under 100
+std::optional<SchemeScope> ParseSchemeScope(const std::string& text); // "all" or "same"
+std::optional<int> ParseTop(const std::string& text); // 1 or more
+
+extern const Command kAdviseCommand;
 
 // A file named on the command line: how the output names it, and where it is.
 struct AdviseFile
 {
     std::string DisplayName;
     std::string FullPath;
+    std::string Refusal; // when set, the file is refused with it and not read
 };
 
 // The configuration a file holds, as its load left the form.
@@ -59,6 +67,7 @@ struct FileAdvice
     std::string File;
     bool Ok = false; // loaded and advised
     std::string Error; // when not Ok: why the file was refused
+    std::string Reason; // when not Ok: what the error leaves unsaid, or ""
     std::vector<std::string> Warnings;
     CurrentConfiguration Current;
     Advice Result;
@@ -77,24 +86,10 @@ std::string AdviceTable(const FileAdvice& advice, const AdvisorOptions& options)
 
 using TextSink = std::function<void(const std::string&)>;
 
-// Runs the subcommand over the files (the caller puts the defaults file there when
-// none was named). Results go to `out`, warnings and refusals to `err` in the order
-// they happen. Returns the exit status: 0 when every file was advised, 1 when a file
-// was refused.
+// Advises the files (the caller puts the defaults file there when none was named).
+// Results go to `out`, warnings and refusals to `err`, in the order they happen.
+// Returns the exit status: 0 when every file was advised, 1 when a file was refused.
 int RunAdvise(IDataSource& data, Evaluator& evaluator, const std::vector<AdviseFile>& files,
-    const AdviseCommandOptions& options, const TextSink& out, const TextSink& err);
-
-// The options of the subcommand besides --json: --margin, --schemes and --top.
-QList<QCommandLineOption> AdviseCommandLineOptions();
-
-// Reads those options from a parser that has processed them. False with a usage
-// error when a value is not valid; `options.Json` is left to the caller.
-bool ReadAdviseOptions(
-    const QCommandLineParser& parser, AdviseCommandOptions& options, QString& error);
-
-// The values of the options, as ReadAdviseOptions takes them.
-std::optional<double> ParseMarginPercent(const QString& text);
-std::optional<SchemeScope> ParseSchemeScope(const QString& text);
-std::optional<int> ParseTop(const QString& text);
+    const AdviseOptions& options, const TextSink& out, const TextSink& err);
 
 } // namespace eee

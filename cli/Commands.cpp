@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/AdviseCommand.h"
 #include "cli/ChartCommand.h"
 #include "cli/EvaluateCommand.h"
 
@@ -10,6 +11,7 @@ std::span<const Command> AllCommands()
     static const Command commands[] = {
         kEvaluateCommand,
         kChartCommand,
+        kAdviseCommand,
     };
     return commands;
 }

@@ -1,9 +1,10 @@
 // The advise subcommand called in-process over an in-memory catalogue: which files are
 // advised and which refused, the JSON keys, the table, the options and the exit status.
 #include "cli/AdviseCommand.h"
-#include "FakeDataSource.h"
+#include "CliTestSupport.h"
+#include "cli/Commands.h"
+#include "tests/support/FakeDataSource.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +19,9 @@
 namespace eee::test {
 namespace {
 
+using testing_support::FakeDataSource;
+using testing_support::MakeSession;
+
 QSet<QString> Keys(const QJsonObject& o)
 {
     const QStringList keys = o.keys();
@@ -28,19 +32,20 @@ class AdviseCommandTest : public ::testing::Test
 {
 protected:
     AdviseCommandTest()
-        : m_evaluator(m_data, MakeSession("ECC16 Var-Length", 20.0f, {"x4000", "x4000"}, {}))
+        : m_data(FakeDataSource::WithBlocks({"x2000", "x4000", "x8000", "x10000", "x20000"}))
+        , m_evaluator(m_data, MakeSession("ECC16 Var-Length", 20.0f, {"x4000", "x4000"}, {}))
     { }
 
     // Runs the subcommand over records stored under their names; a name without a
     // record is a file that cannot be read.
     int Run(const std::vector<std::pair<std::string, std::optional<SessionRecord>>>& files,
-        AdviseCommandOptions options = {})
+        AdviseOptions options = {})
     {
         std::vector<AdviseFile> named;
         for (const auto& [name, record] : files) {
             if (record)
                 m_data.Sessions[name] = *record;
-            named.push_back({name, name});
+            named.push_back({name, name, {}});
         }
         m_out.clear();
         m_err.clear();
@@ -79,9 +84,9 @@ SessionRecord OutOfSpec(const std::string& scheme = "ECC16 Var-Length")
         {{512, 100, 8, 1, 0}, {64, 40, 8, 1, 0}, {16, 1000, 20, 0, 0}});
 }
 
-AdviseCommandOptions Json(SchemeScope scope = SchemeScope::All, int top = 10, double margin = 0)
+AdviseOptions Json(SchemeScope scope = SchemeScope::All, int top = 10, double margin = 0)
 {
-    AdviseCommandOptions options;
+    AdviseOptions options;
     options.Json = true;
     options.Advisor = {margin, scope, top};
     return options;
@@ -184,7 +189,7 @@ TEST_F(AdviseCommandTest, FieldOutOfRangeIsRefusedAsEvaluateRefusesIt)
 
 TEST_F(AdviseCommandTest, TableShowsCurrentHeadroomAndCandidates)
 {
-    AdviseCommandOptions options;
+    AdviseOptions options;
     options.Advisor.Top = 3;
     options.Advisor.MarginPercent = 10;
     const SessionRecord light
@@ -236,41 +241,74 @@ TEST_F(AdviseCommandTest, LifetimeOverTwentyYearsIsSaid)
 
 struct OptionCase
 {
-    QStringList Args;
+    std::vector<std::string> Args;
     bool Ok = false;
     double Margin = 0.0;
     SchemeScope Scope = SchemeScope::All;
     int Top = 0;
+    std::vector<std::string> Files = {};
+    bool Json = false;
 };
 
 class AdviseOptionsTest : public ::testing::TestWithParam<OptionCase>
 { };
 
+// Through the program's own command line: the options of the advise command.
 TEST_P(AdviseOptionsTest, ValuesAreReadOrRefused)
 {
-    QCommandLineParser parser;
-    parser.addOptions(AdviseCommandLineOptions());
-    ASSERT_TRUE(parser.parse(QStringList {"eee-calc-cli"} + GetParam().Args));
-    AdviseCommandOptions options;
-    QString error;
-    ASSERT_EQ(ReadAdviseOptions(parser, options, error), GetParam().Ok) << error.toStdString();
-    if (!GetParam().Ok) {
-        EXPECT_FALSE(error.isEmpty());
+    const OptionCase& c = GetParam();
+    std::vector<std::string> args {"advise"};
+    args.insert(args.end(), c.Args.begin(), c.Args.end());
+    const ParsedCommandLine parsed = ParseCommandLine(AllCommands(), args);
+    if (!c.Ok) {
+        EXPECT_EQ(parsed.What, Action::UsageError);
+        EXPECT_FALSE(parsed.Error.empty());
         return;
     }
-    EXPECT_EQ(options.Advisor.MarginPercent, GetParam().Margin);
-    EXPECT_EQ(options.Advisor.Schemes, GetParam().Scope);
-    EXPECT_EQ(options.Advisor.Top, GetParam().Top);
+    ASSERT_EQ(parsed.What, Action::Run) << parsed.Error;
+    std::string error;
+    const std::optional<AdviseOptions> options = ReadAdviseOptions(*parsed.Options, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->Advisor.MarginPercent, c.Margin);
+    EXPECT_EQ(options->Advisor.Schemes, c.Scope);
+    EXPECT_EQ(options->Advisor.Top, c.Top);
+    EXPECT_EQ(options->Files, c.Files);
+    EXPECT_EQ(options->Json, c.Json);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, AdviseOptionsTest,
     ::testing::Values(OptionCase {{}, true, 0.0, SchemeScope::All, 10},
-        OptionCase {{"--margin", "12.5", "--schemes", "same", "--top", "3"}, true, 12.5,
-            SchemeScope::Same, 3},
+        OptionCase {
+            {"a.xml", "--margin", "12.5", "--schemes", "same", "--top", "3", "b.xml", "--json"},
+            true, 12.5, SchemeScope::Same, 3, {"a.xml", "b.xml"}, true},
         OptionCase {{"--margin=0", "--schemes=all"}, true, 0.0, SchemeScope::All, 10},
-        OptionCase {{"--margin", "100"}, false}, OptionCase {{"--margin", "-1"}, false},
-        OptionCase {{"--margin", "ten"}, false}, OptionCase {{"--schemes", "ALL"}, false},
-        OptionCase {{"--top", "0"}, false}, OptionCase {{"--top", "2.5"}, false}));
+        OptionCase {{"--margin", "100"}}, OptionCase {{"--margin", "-1"}},
+        OptionCase {{"--margin", "ten"}}, OptionCase {{"--margin", "nan"}},
+        OptionCase {{"--schemes", "ALL"}}, OptionCase {{"--top", "0"}},
+        OptionCase {{"--top", "2.5"}}, OptionCase {{"--top"}}));
+
+// The built program, on the delivered data files.
+TEST(AdviseProcess, DeliveredDefaultsAsJsonAndText)
+{
+    const RunResult json = RunCli({"advise", "--json", "--top", "2"});
+    ASSERT_EQ(json.Exit, 0) << json.Err;
+    EXPECT_TRUE(json.Err.empty()) << json.Err;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(json.Out)).object();
+    EXPECT_TRUE(o["ok"].toBool());
+    EXPECT_EQ(o["current"]["scheme"].toString(), "ECC16 Var-Length");
+    EXPECT_EQ(o["candidates"].toArray().size(), 2);
+    EXPECT_EQ(o["searched"].toInt(), 1512);
+
+    const RunResult text = RunCli({"advise", "--schemes", "same", "--top", "1"});
+    ASSERT_EQ(text.Exit, 0) << text.Err;
+    EXPECT_NE(text.Out.find("Current: ECC16 Var-Length, 2 blocks x8000 x8000"), std::string::npos)
+        << text.Out;
+    EXPECT_NE(text.Out.find("\n   1  ECC16 Var-Length"), std::string::npos) << text.Out;
+
+    const RunResult bad = RunCli({"advise", "--margin", "150"});
+    EXPECT_EQ(bad.Exit, 2);
+    EXPECT_NE(bad.Err.find("invalid margin '150'"), std::string::npos) << bad.Err;
+}
 
 } // namespace
 } // namespace eee::test
