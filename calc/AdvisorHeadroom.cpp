@@ -28,18 +28,22 @@ int64_t ScaleUpdates(int64_t updates, HeadroomFactor factor)
     constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
     const bool negative = updates < 0;
     const int64_t magnitude = negative ? -std::max(updates, -kMax) : updates;
+    const int64_t mantissa = factor.Mantissa;
     int64_t product = 0;
-    if (magnitude != 0 && factor.Mantissa != 0) {
-        const int64_t mantissa = factor.Mantissa;
-        if (magnitude > kMax / mantissa / 2) {
-            product = kMax;
-        } else if (factor.Exponent >= 0) {
-            const int64_t scale = PowerOfTen(factor.Exponent);
-            product = magnitude * mantissa > kMax / scale ? kMax : magnitude * mantissa * scale;
-        } else {
-            const int64_t divisor = PowerOfTen(-factor.Exponent);
-            product = (magnitude * mantissa * 2 + divisor) / (divisor * 2);
-        }
+    if (magnitude == 0 || mantissa == 0) {
+        product = 0;
+    } else if (factor.Exponent >= 0) {
+        const int64_t scale = PowerOfTen(factor.Exponent);
+        product = magnitude > kMax / mantissa / scale ? kMax : magnitude * mantissa * scale;
+    } else {
+        // updates x mantissa / divisor = whole part exactly, plus the remainder's share,
+        // rounded half up; neither product can overflow.
+        const int64_t divisor = PowerOfTen(-factor.Exponent);
+        const int64_t quotient = magnitude / divisor;
+        const int64_t remainder = magnitude % divisor;
+        const int64_t whole = quotient > kMax / mantissa ? kMax : quotient * mantissa;
+        const int64_t share = (remainder * mantissa * 2 + divisor) / (divisor * 2);
+        product = whole > kMax - share ? kMax : whole + share;
     }
     return negative ? -product : product;
 }

@@ -401,7 +401,10 @@ INSTANTIATE_TEST_SUITE_P(Table, HeadroomScaling,
         ScaleCase {25, {100, -4}, 0}, // 0.25
         ScaleCase {10, {237, -2}, 24}, // 23.7
         ScaleCase {1000, {999, -2}, 9990}, ScaleCase {7, {120, 1}, 8400},
-        ScaleCase {100000000, {100, 4}, 100000000LL * 1000000}, ScaleCase {0, {900, 0}, 0}));
+        ScaleCase {100000000, {100, 4}, 100000000LL * 1000000}, ScaleCase {0, {900, 0}, 0},
+        // Far beyond any count the form takes: exact, or the largest count.
+        ScaleCase {4000000000000000005LL, {150, -12}, 600000000},
+        ScaleCase {4000000000000000000LL, {999, 4}, std::numeric_limits<int64_t>::max()}));
 
 TEST(HeadroomFactor, NextIsTheNextThreeDigitFactor)
 {

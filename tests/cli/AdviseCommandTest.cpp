@@ -228,17 +228,6 @@ TEST_F(AdviseCommandTest, SameSchemeSearchesOnlyTheFilesScheme)
     EXPECT_TRUE(o["note"].toString().isEmpty());
 }
 
-TEST_F(AdviseCommandTest, LifetimeOverTwentyYearsIsSaid)
-{
-    SessionRecord record = OutOfSpec();
-    record.LifeTime = 30.0f;
-    ASSERT_EQ(Run({{"a.xml", record}}, Json(SchemeScope::Same)), 0);
-    const QJsonObject o = JsonLines().at(0);
-    EXPECT_NE(o["note"].toString().indexOf("A lifetime of 30 years exceeds"), -1);
-    for (const QJsonValue& c : o["candidates"].toArray())
-        EXPECT_FALSE(c["inSpec"].toBool());
-}
-
 struct OptionCase
 {
     std::vector<std::string> Args;
