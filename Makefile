@@ -10,9 +10,10 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Debian packages the build, the tests and the programs need.
 PKGS := cmake make g++ pkg-config qt6-base-dev libgl-dev libxml2-dev libxml2-utils \
         libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-dejavu-extra \
-        clang libclang-rt-14-dev clang-format dpkg-dev file
+        clang libclang-rt-14-dev clang-format dpkg-dev file qt6-svg-dev poppler-utils \
+        help2man man-db lintian shared-mime-info xdg-utils desktop-file-utils libglib2.0-bin
 
-.PHONY: all deps configure build test run format-check test-sanitize fuzz bench screenshot package install clean
+.PHONY: all deps configure build test run format-check test-sanitize fuzz bench screenshot package lintian install clean
 
 all: build
 
@@ -66,6 +67,10 @@ screenshot: build
 
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# Debian's own checks of the package: no error and no warning allowed.
+lintian: package
+	lintian --fail-on error,warning --display-info $(BUILD)/varn-eee-calc_*.deb
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz

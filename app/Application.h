@@ -10,6 +10,11 @@ class Application : public QApplication
     Q_OBJECT
 public:
     Application(int& argc, char** argv);
+    // The names and version the settings, the help and the About box use;
+    // they can be given before the application object exists.
+    static void SetIdentity();
+    // Opens the window; with a session file on the command line, the window
+    // loads it once it is up. Returns the exit status.
     int Run();
 };
 

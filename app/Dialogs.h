@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -14,14 +15,32 @@ namespace eee {
 inline constexpr const char* kMessageCaption = "Varn EEE-CALC";
 inline constexpr const char* kDefaultSessionName = "SessionData.xml";
 
+// File names cross between the window and the files layer here: the files
+// layer takes the file system's own bytes (QFile::encodeName), the window
+// shows text (QFile::decodeName). A byte that the file system's encoding
+// cannot show as text (a name written in another encoding, such as
+// "caf\xe9.xml" on a UTF-8 system) is kept as the character U+DC00 + byte, so
+// that every name read from the disk names the same file when it goes back.
+std::string EncodePath(const QString& path);
+QString DecodePath(const std::string& path);
+
 class IDialogs
 {
 public:
     virtual ~IDialogs() = default;
     virtual void Message(QWidget* parent, const QString& text, MsgIcon icon) = 0;
-    // Full path of the chosen file, or nothing when the user cancelled.
+    // Full path of the chosen file, or nothing when the user cancelled; a
+    // path as DecodePath gives it, for EncodePath to turn into the file's name.
     virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) = 0;
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) = 0;
+    // The name of a report to write (.pdf or .html), suggested as `suggested`; nothing
+    // when the user cancelled. Dialogs without a report dialog cancel.
+    virtual std::optional<QString> ReportFileName(QWidget* parent, const QString& suggested)
+    {
+        (void)parent;
+        (void)suggested;
+        return std::nullopt;
+    }
 };
 
 // The real dialogs: Qt message boxes with the program's caption, Qt file dialogs.
@@ -31,6 +50,7 @@ public:
     void Message(QWidget* parent, const QString& text, MsgIcon icon) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) override;
+    std::optional<QString> ReportFileName(QWidget* parent, const QString& suggested) override;
 };
 
 } // namespace eee

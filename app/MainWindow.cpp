@@ -2,6 +2,10 @@
 
 #include "AboutBox.h"
 #include "AdvisorDialog.h"
+#include "DetailsDialog.h"
+#include "RecentSessions.h"
+#include "ReportExport.h"
+#include "SessionDropFilter.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -121,6 +125,7 @@ MainWindow::MainWindow(IDialogs& dialogs, std::string moduleFolder)
     BuildControls();
     BuildMenu();
     Initialise();
+    AddSessionOpeners();
 }
 
 MainWindow::~MainWindow() = default;
@@ -445,7 +450,10 @@ void MainWindow::BuildMenu()
 
 // The tools. Each is a window of its own over the form's last calculation.
 
-void MainWindow::OnExportReport() { }
+void MainWindow::OnExportReport()
+{
+    ExportReport(this, m_dialogs, m_form.State(), m_chartModel, SessionFolder(), m_sessionFile);
+}
 
 void MainWindow::OnFindConfiguration()
 {
@@ -454,7 +462,24 @@ void MainWindow::OnFindConfiguration()
     m_advisor->Open();
 }
 
-void MainWindow::OnCalculationDetails() { }
+void MainWindow::OnCalculationDetails()
+{
+    // Without a finished calculation (the catalogue could not be read) there is nothing to show.
+    if (m_form.State().Calculations == 0) {
+        m_dialogs.Message(this, "There is no calculation to show yet.", MsgIcon::Warning);
+        return;
+    }
+    if (!m_details) {
+        m_details = new DetailsDialog(this);
+        connect(this, &MainWindow::CalculationFinished, m_details, [this] {
+            m_details->ShowCalculation(m_form.State().LastConfig, m_form.State().LastResult);
+        });
+    }
+    m_details->ShowCalculation(m_form.State().LastConfig, m_form.State().LastResult);
+    m_details->show();
+    m_details->raise();
+    m_details->activateWindow();
+}
 
 void MainWindow::OnRetentionCheck() { }
 
@@ -503,6 +528,7 @@ void MainWindow::Initialise()
 
 void MainWindow::ShowMessage(const std::string& text, MsgIcon icon)
 {
+    OnMessageShown(icon);
     Sync();
     m_dialogs.Message(this, ToQ(text), icon);
 }
@@ -553,7 +579,7 @@ void MainWindow::Invalidate()
 QString MainWindow::SessionFolder() const
 {
     // An installed program's folder is not writable: offer the home folder there.
-    const QString module = ToQ(m_files.ModuleFolder());
+    const QString module = DecodePath(m_files.ModuleFolder());
     const QFileInfo info(module);
     if (info.isDir() && info.isWritable())
         return module;
@@ -564,18 +590,24 @@ std::optional<std::string> MainWindow::AskSaveFileName()
 {
     Sync();
     const std::optional<QString> path = m_dialogs.SaveFileName(this, SessionFolder());
+    NoteSessionPath(path);
     if (!path)
         return std::nullopt;
-    return FromQ(*path);
+    m_sessionFile = *path;
+    return EncodePath(*path);
 }
 
 std::optional<std::string> MainWindow::AskOpenFileName()
 {
     Sync();
+    if (std::optional<std::string> preset = TakePresetOpenPath())
+        return preset;
     const std::optional<QString> path = m_dialogs.OpenFileName(this, SessionFolder());
+    NoteSessionPath(path);
     if (!path)
         return std::nullopt;
-    return FromQ(*path);
+    m_sessionFile = *path;
+    return EncodePath(*path);
 }
 
 bool MainWindow::event(QEvent* event)
@@ -600,12 +632,14 @@ void MainWindow::RunCalculation()
 void MainWindow::SaveSessionCommand()
 {
     m_form.SaveSessionCommand();
+    NoteSessionPath(std::nullopt);
     Sync();
 }
 
 void MainWindow::LoadSessionCommand()
 {
     m_form.LoadSessionCommand();
+    NoteSessionPath(std::nullopt);
     Sync();
 }
 
@@ -633,7 +667,7 @@ void MainWindow::OnAbout()
 void MainWindow::OnUserGuide()
 {
     // Nothing is reported when the guide is missing or no viewer is registered.
-    const QString path = ToQ(m_files.ModuleFolder()) + "/Help/help_Varn_EEE_Calc.pdf";
+    const QString path = DecodePath(m_files.ModuleFolder()) + "/Help/help_Varn_EEE_Calc.pdf";
     if (QFileInfo::exists(path))
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
@@ -724,6 +758,62 @@ void MainWindow::PlaceMovableControls()
         l->move(l->x(), bottom + 5);
     for (QLineEdit* e : {m_ui.TotalUserDataBytes, m_ui.TotalOverhead, m_ui.TotalBytes})
         e->move(e->x(), bottom + labelHeight + 9);
+}
+
+// Sessions opened without the file dialog, and the list of recent ones
+
+void MainWindow::AddSessionOpeners()
+{
+    m_recent = new RecentSessions(this);
+    // In the File menu, after Load Session.
+    QMenu* file = m_ui.Menu->actions().constFirst()->menu();
+    const QList<QAction*> entries = file->actions();
+    const qsizetype after = entries.indexOf(m_ui.LoadSession);
+    file->insertMenu(entries.value(after + 1), m_recent->Menu());
+    // Queued, so that the menu has closed before the load shows its message.
+    connect(m_recent, &RecentSessions::Chosen, this, &MainWindow::LoadSessionFile,
+        Qt::QueuedConnection);
+
+    auto* drops = new SessionDropFilter(this);
+    connect(drops, &SessionDropFilter::SessionDropped, this, &MainWindow::LoadSessionFile);
+}
+
+void MainWindow::LoadSessionFile(const QString& path)
+{
+    m_presetOpenPath = path;
+    LoadSessionCommand();
+    m_presetOpenPath.reset(); // unused when the form did not get as far as asking
+}
+
+void MainWindow::LoadSessionWhenShown(const QString& path)
+{
+    QMetaObject::invokeMethod(
+        this, [this, path] { LoadSessionFile(path); }, Qt::QueuedConnection);
+}
+
+std::optional<std::string> MainWindow::TakePresetOpenPath()
+{
+    if (!m_presetOpenPath)
+        return std::nullopt;
+    const QString path = *std::exchange(m_presetOpenPath, std::nullopt);
+    NoteSessionPath(path);
+    m_sessionFile = path;
+    return EncodePath(path);
+}
+
+void MainWindow::NoteSessionPath(const std::optional<QString>& path)
+{
+    // Set by the file dialog's answer, cleared when the command ends: a later
+    // message of another command never lists a session that failed.
+    m_notedSessionPath = path;
+}
+
+void MainWindow::OnMessageShown(MsgIcon icon)
+{
+    // The session commands report success, and only success, with an
+    // information message; their warnings and errors leave the list alone.
+    if (icon == MsgIcon::Information && m_notedSessionPath)
+        m_recent->Add(*std::exchange(m_notedSessionPath, std::nullopt));
 }
 
 } // namespace eee

@@ -34,6 +34,8 @@ namespace eee {
 
 class AdvisorDialog;
 class ChartWidget;
+class RecentSessions;
+class DetailsDialog;
 
 class MainWindow : public QDialog, private IFormView
 {
@@ -121,6 +123,14 @@ public:
     // The folder the session dialogs open in.
     QString SessionFolder() const;
 
+    // Sessions opened without the file dialog: given at start-up, chosen in File >
+    // Recent Sessions, dropped onto the window. Each loads as File > Load Session
+    // does, the path taking the place of the dialog's answer.
+    void LoadSessionFile(const QString& path);
+    // Loads a session once the window runs, after it has opened as usual.
+    void LoadSessionWhenShown(const QString& path);
+    RecentSessions& Recent() const { return *m_recent; }
+
     // True when the verdict lines speak of the last calculation: the chart has repainted
     // after it and the window has answered its report.
     bool VerdictCurrent() const { return m_verdictFor == m_form.State().Calculations; }
@@ -165,6 +175,18 @@ private:
     int m_syncing = 0;
     int m_shownCalculations = 0;
     int m_verdictFor = -1;
+
+    // Sessions opened without the file dialog, and the list of recent ones.
+    void AddSessionOpeners();
+    std::optional<std::string> TakePresetOpenPath();
+    // The session file a command is working on, listed once the command reports success.
+    void NoteSessionPath(const std::optional<QString>& path);
+    void OnMessageShown(MsgIcon icon);
+    RecentSessions* m_recent = nullptr;
+    std::optional<QString> m_presetOpenPath;
+    std::optional<QString> m_notedSessionPath;
+    DetailsDialog* m_details = nullptr; // made when first asked for
+    QString m_sessionFile; // the session file last chosen to load or save, for the report
     AdvisorDialog* m_advisor = nullptr; // Tools > Find Configuration..., made when first opened
 };
 

@@ -37,12 +37,15 @@ SizeTotals ComputeSizes(
         const int32_t alignment = config.RecordAlignment;
         for (int i = 0; i < n; ++i) {
             // Header plus data is padded up to a whole multiple of the alignment.
-            int32_t pad = 0;
+            // Formed in 64 bits: a record size out of the form's range is still sized
+            // without overflow.
+            int64_t pad = 0;
             if (alignment > 0) {
-                const int32_t remainder = (config.DataTypes[i].DataSize + header) % alignment;
+                const int64_t remainder
+                    = (int64_t {config.DataTypes[i].DataSize} + header) % alignment;
                 pad = remainder > 0 ? alignment - remainder : 0;
             }
-            recordOverhead[i] = header + pad;
+            recordOverhead[i] = static_cast<int32_t>(header + pad);
         }
     }
     for (int i = 0; i < n; ++i)

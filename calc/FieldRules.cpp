@@ -10,9 +10,9 @@
 namespace eee {
 
 namespace {
-constexpr int16_t kDataSizeMin = 1, kDataSizeMax = 4096;
+constexpr int32_t kDataSizeMin = 1, kDataSizeMax = 4096;
 constexpr int64_t kUpdatesMin = 1, kUpdatesMax = 100000000;
-constexpr int16_t kRecordsMin = 1, kRecordsMax = 30000;
+constexpr int32_t kRecordsMin = 1, kRecordsMax = 30000;
 constexpr int32_t kOverheadMin = 0, kOverheadMax = 65536;
 constexpr float kLifeTimeMin = 1.0f, kLifeTimeMax = 99.0f;
 
@@ -118,8 +118,10 @@ float ToFloat(double value)
     return static_cast<float>(value);
 }
 
-// Reads one integer field; on success stores it (wrapped to the field's type)
-// and checks the range. Returns the failure message, if any.
+// Reads one integer field; on success stores it and checks the range. A
+// number beyond what the field's type holds is stored as the nearest number
+// it holds, which is beyond the range as well: it never wraps round into it.
+// Returns the failure message, if any.
 template <typename T>
 std::optional<std::string> TakeInteger(
     const std::string& text, T& target, int64_t low, int64_t high)
@@ -127,7 +129,8 @@ std::optional<std::string> TakeInteger(
     const std::optional<int64_t> value = ParseIntegerField(text);
     if (!value)
         return std::string(kMsgInteger);
-    target = static_cast<T>(*value);
+    target = static_cast<T>(
+        std::clamp<int64_t>(*value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     if (*value < low || *value > high)
         return IntegerRangeMessage(low, high);
     return std::nullopt;
@@ -302,9 +305,9 @@ std::optional<FieldFailure> ReadFields(const FormFields& fields, CalcInputs& in,
 void WriteFields(const CalcInputs& in, const CalcResults& out, FormFields& fields)
 {
     for (size_t r = 0; r < kMaxDataTypes; ++r) {
-        fields.DataSize[r] = Format("%hd", in.DataSize[r]);
+        fields.DataSize[r] = Format("%d", in.DataSize[r]);
         fields.Updates[r] = Format("%lld", static_cast<long long>(in.Updates[r]));
-        fields.Records[r] = Format("%hd", in.Records[r]);
+        fields.Records[r] = Format("%d", in.Records[r]);
         fields.Frequency[r] = in.Frequency[r] != 0 ? 1 : 0;
         fields.Overhead[r] = Format("%d", in.CusOverhead[r]);
     }

@@ -54,9 +54,11 @@ struct CalcInputs
     float LifeTime = 20.0f;
     int32_t BlocksSelected = 2;
     int32_t DataTypeCount = 6;
-    std::array<int16_t, kMaxDataTypes> DataSize {512, 256, 128, 64, 32, 16};
+    // 32 bits, so that a number beyond a field's range stays the number it
+    // was and is refused as such, instead of wrapping round into the range.
+    std::array<int32_t, kMaxDataTypes> DataSize {512, 256, 128, 64, 32, 16};
     std::array<int64_t, kMaxDataTypes> Updates {10, 20, 30, 40, 50, 100};
-    std::array<int16_t, kMaxDataTypes> Records {8, 8, 8, 8, 8, 8};
+    std::array<int32_t, kMaxDataTypes> Records {8, 8, 8, 8, 8, 8};
     std::array<int32_t, kMaxDataTypes> Frequency {};
     bool CusOverheadEn = false;
     int32_t BlockOverhead = 0;

@@ -168,6 +168,8 @@ Evaluation Evaluator::Collect(const std::string& displayName) const
     e.TotalUserDataBytesText = s.Fields.TotalUserDataBytes;
     e.TotalOverheadText = s.Fields.TotalOverhead;
     e.TotalBytesText = s.Fields.TotalBytes;
+    e.Config = s.LastConfig;
+    e.Result = s.LastResult;
     return e;
 }
 

@@ -126,6 +126,10 @@ struct Evaluation
     std::string TotalUserDataBytesText;
     std::string TotalOverheadText;
     std::string TotalBytesText;
+
+    // The configuration and every number of the calculation, for the breakdown.
+    EvalConfig Config;
+    EvalResult Result;
 };
 
 // Starts one form as the window does and evaluates any number of session files

@@ -3,9 +3,9 @@
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <random>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +16,9 @@ namespace {
 // Keeps the temporary name within the file system's name limit even for a
 // target name that is already close to it.
 constexpr std::size_t kMaxTempStem = 200;
+
+// As many links as the system itself follows in one path (Linux: 40).
+constexpr int kMaxLinkHops = 40;
 
 std::string RandomSuffix()
 {
@@ -53,26 +56,54 @@ void SyncFolder(const std::string& folder)
     }
 }
 
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// A symbolic link is followed, so that the file it names is written and the
+// link stays a link, as a plain write through the link would do. The file it
+// names need not exist yet (a dangling link), so the link text is followed
+// step by step rather than resolved by the system.
+int ResolveLinks(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat st
+        { };
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return 0;
+        if (hop == kMaxLinkHops)
+            break;
+        std::string named(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(target.c_str(), named.data(), named.size());
+        if (n < 0)
+            return errno;
+        if (n == 0 || static_cast<std::size_t>(n) >= named.size())
+            return ENAMETOOLONG;
+        named.resize(static_cast<std::size_t>(n));
+        // A relative link text is relative to the folder of the link.
+        if (named.front() != '/') {
+            const std::string folder = FolderOf(target);
+            named = (folder == "/" ? "/" : folder + "/") + named;
+        }
+        target = std::move(named);
+    }
+    return ELOOP;
+}
+
 } // namespace
 
 int WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     if (path.empty())
         return ENOENT;
-    // A symbolic link is followed, so that the file it names is replaced and
-    // the link stays a link.
-    std::string target = path;
-    struct stat linkStat
-    { };
-    if (::lstat(path.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
+    std::string target;
+    if (const int err = ResolveLinks(path, target); err != 0)
+        return err;
     const std::size_t slash = target.rfind('/');
-    const std::string folder
-        = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const std::string folder = FolderOf(target);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     if (name.empty())
         return EISDIR;

@@ -1,8 +1,11 @@
-// FileAccess: construction, the structural parse, the root and schema checks,
-// the validating parse, and the failure texts.
+// FileAccess: construction, the one read and parse of a file, the root and
+// schema checks, the validation, and the failure texts.
 #include "files/FileAccess.h"
 
+#include "files/CappedRead.h"
 #include "files/FileAccessImpl.h"
+#include "files/Schema.h"
+#include "files/TextEncoding.h"
 #include "files/TextUtil.h"
 #include "files/XmlErrors.h"
 
@@ -74,6 +77,23 @@ const char* KnownComponentText(uint32_t code)
 
 } // namespace
 
+std::shared_ptr<ParsedDocument> ReadDocument(const std::string& path)
+{
+    auto parsed = std::make_shared<ParsedDocument>();
+    parsed->Status = xml::ReadFileCapped(path, parsed->Bytes, parsed->Errno);
+    if (parsed->Status != xml::ReadStatus::Ok)
+        return parsed;
+    parsed->Text = xml::TextEncoding::Of(parsed->Bytes).ToUtf8(parsed->Bytes);
+    xml::ErrorCapture capture;
+    parsed->Doc = xml::ParseMemory(parsed->Bytes, capture);
+    if (parsed->Doc == nullptr) {
+        parsed->ParseFailure = {capture.Message(), capture.Line(), capture.Reason()};
+        return parsed;
+    }
+    xml::RemoveCommentsAndInstructions(parsed->Doc.get());
+    return parsed;
+}
+
 std::string ExecutableFolder()
 {
     std::string path(PATH_MAX, '\0');
@@ -100,19 +120,14 @@ std::string FileAccess::Impl::PathOf(const std::string& fileName) const
 
 bool FileAccess::Impl::ParseFile(const std::string& fileName, std::string& errorText)
 {
-    std::string bytes;
-    int err = 0;
-    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), bytes, err);
-    auto parsed = std::make_shared<ParsedDocument>(std::move(bytes));
+    auto parsed = ReadDocument(PathOf(fileName));
     Document = parsed;
-    if (status != xml::ReadStatus::Ok) {
-        errorText = ReadFailureText(status, err, fileName);
+    if (parsed->Status != xml::ReadStatus::Ok) {
+        errorText = ReadFailureText(parsed->Status, parsed->Errno, fileName);
         return false;
     }
-    xml::ErrorCapture capture;
-    parsed->Doc = xml::ParseMemory(parsed->Order.Source(), capture);
     if (parsed->Doc == nullptr) {
-        errorText = capture.Reason();
+        errorText = parsed->ParseFailure.Reason;
         return false;
     }
     RootDocument = parsed;
@@ -156,60 +171,57 @@ bool FileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::s
             + std::string(BaseName(fileName));
         return false;
     }
-    return Validate(fileName, schemaName, errorText);
+    return Validate(fileName, schemaName, *Document, errorText);
 }
 
-bool FileAccess::Impl::Validate(
-    const std::string& fileName, const std::string& schemaName, std::string& errorText)
+bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& schemaName,
+    const ParsedDocument& parsed, std::string& errorText) const
 {
-    std::string bytes;
-    int err = 0;
-    const xml::ReadStatus status = xml::ReadFileCapped(PathOf(fileName), bytes, err);
-    if (status == xml::ReadStatus::NotFound) {
+    if (parsed.Status == xml::ReadStatus::NotFound) {
         errorText = "File " + std::string(BaseName(fileName)) + " not found!";
         return false;
     }
 
     std::string reason;
     int line = 0;
-    if (status != xml::ReadStatus::Ok) {
-        reason = ReadFailureText(status, err, fileName);
+    if (parsed.Status != xml::ReadStatus::Ok) {
+        reason = ReadFailureText(parsed.Status, parsed.Errno, fileName);
+    } else if (parsed.Doc == nullptr) {
+        reason = parsed.ParseFailure.Message;
+        line = parsed.ParseFailure.Line;
+    } else if (schemaName.empty()) {
+        reason = "The root element names no schema file of the program.";
     } else {
-        xml::ErrorCapture capture;
-        const xml::DocPtr doc = xml::ParseMemory(bytes, capture);
-        if (doc == nullptr) {
+        // The schema always comes from the module folder, whatever the file
+        // says; it is read and compiled afresh for every validation.
+        std::string xsd;
+        int err = 0;
+        const xml::ReadStatus xsdStatus
+            = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
+        std::unique_ptr<xml::Schema> schema;
+        if (xsdStatus != xml::ReadStatus::Ok) {
+            reason = ReadFailureText(xsdStatus, err, schemaName);
+        } else {
+            xml::ErrorCapture schemaCapture;
+            schema = xml::Schema::Compile(xsd, schemaCapture);
+            if (schema == nullptr)
+                reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
+        }
+        if (schema != nullptr) {
+            // The very tree that the readers walk afterwards is validated.
+            xml::ErrorCapture capture;
+            if (schema->Validate(parsed.Doc.get(), capture)) {
+                errorText.clear();
+                return true;
+            }
             reason = capture.Message();
             line = capture.Line();
-        } else if (schemaName.empty()) {
-            reason = "The root element names no schema file of the program.";
-        } else {
-            // The schema always comes from the module folder, whatever the
-            // file says; it is read and compiled afresh for every validation.
-            std::string xsd;
-            const xml::ReadStatus xsdStatus
-                = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
-            std::unique_ptr<xml::Schema> schema;
-            if (xsdStatus != xml::ReadStatus::Ok) {
-                reason = ReadFailureText(xsdStatus, err, schemaName);
-            } else {
-                xml::ErrorCapture schemaCapture;
-                schema = xml::Schema::Compile(xsd, schemaCapture);
-                if (schema == nullptr)
-                    reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
-            }
-            if (schema != nullptr) {
-                if (schema->Validate(doc.get(), capture)) {
-                    errorText.clear();
-                    return true;
-                }
-                reason = capture.Message();
-                line = capture.Line();
-            }
         }
     }
+    // The source line is shown as text, whatever the encoding of the file.
     errorText = "Validation failed on " + std::string(BaseName(fileName))
         + "\n=====================" + "\nReason: " + reason
-        + "\nSource: " + text::ShowableText(xml::LineOfText(bytes, line), 256) + "\n";
+        + "\nSource: " + text::ShowableText(text::LineOfText(parsed.Text, line), 256) + "\n";
     return false;
 }
 
@@ -249,34 +261,30 @@ bool FileAccess::ValidateAgainstSchema(const std::string& fileName, std::string&
     // up by its bare name in the module folder (letter case ignored, as the
     // data files may name it in capitals).
     std::string schemaName;
-    std::string bytes;
-    int err = 0;
-    if (xml::ReadFileCapped(m_impl->PathOf(fileName), bytes, err) == xml::ReadStatus::Ok) {
-        xml::ErrorCapture capture;
-        const xml::DocPtr doc = xml::ParseMemory(bytes, capture);
-        const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
-        xmlChar* location = root != nullptr
-            ? xmlGetNsProp(root, BAD_CAST "noNamespaceSchemaLocation", BAD_CAST xml::kXsiNamespace)
-            : nullptr;
-        if (location != nullptr) {
-            const std::string named(BaseName(reinterpret_cast<const char*>(location)));
-            xmlFree(location);
-            if (!named.empty() && named != "." && named != "..") {
-                if (xml::IsRegularFile(m_impl->PathOf(named))) {
-                    schemaName = named;
-                } else if (DIR* dir = ::opendir(m_moduleFolder.c_str())) {
-                    while (const dirent* entry = ::readdir(dir)) {
-                        if (text::EqualsNoCase(entry->d_name, named)) {
-                            schemaName = entry->d_name;
-                            break;
-                        }
+    const std::shared_ptr<ParsedDocument> parsed = ReadDocument(m_impl->PathOf(fileName));
+    const xmlNode* root
+        = parsed->Doc != nullptr ? xmlDocGetRootElement(parsed->Doc.get()) : nullptr;
+    xmlChar* location = root != nullptr
+        ? xmlGetNsProp(root, BAD_CAST "noNamespaceSchemaLocation", BAD_CAST xml::kXsiNamespace)
+        : nullptr;
+    if (location != nullptr) {
+        const std::string named(BaseName(reinterpret_cast<const char*>(location)));
+        xmlFree(location);
+        if (!named.empty() && named != "." && named != "..") {
+            if (xml::IsRegularFile(m_impl->PathOf(named))) {
+                schemaName = named;
+            } else if (DIR* dir = ::opendir(m_moduleFolder.c_str())) {
+                while (const dirent* entry = ::readdir(dir)) {
+                    if (text::EqualsNoCase(entry->d_name, named)) {
+                        schemaName = entry->d_name;
+                        break;
                     }
-                    ::closedir(dir);
                 }
+                ::closedir(dir);
             }
         }
     }
-    return m_impl->Validate(fileName, schemaName, errorText);
+    return m_impl->Validate(fileName, schemaName, *parsed, errorText);
 }
 
 std::string FileAccess::ComponentErrorText(uint32_t code)

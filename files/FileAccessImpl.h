@@ -1,25 +1,48 @@
 // The private side of FileAccess, shared by its source files.
 #pragma once
 
+#include "files/AttributeOrder.h"
+#include "files/CappedRead.h"
 #include "files/FileAccess.h"
-#include "files/XmlSafe.h"
+#include "files/XmlLibrary.h"
+#include "files/XmlTree.h"
 
 #include <memory>
 #include <string>
 
 namespace eee {
 
-// A document together with the text it was parsed from (empty for a document
-// the program built itself). The text is kept because the order of namespace
-// declarations among attributes can only be read from it.
+// A data file read once into memory, its text in UTF-8, and the document
+// parsed from those bytes (none for a file that could not be read or parsed;
+// no bytes for a document the program built itself). Everything about one
+// file, its validation included, is answered from this one read. The text is
+// kept because the order of namespace declarations among attributes, and the
+// source line of a message, can only be read from it.
 struct ParsedDocument
 {
-    explicit ParsedDocument(std::string source)
-        : Order(std::move(source))
-    { }
+    ParsedDocument() = default;
+    ParsedDocument(const ParsedDocument&) = delete;
+    ParsedDocument& operator=(const ParsedDocument&) = delete;
+
+    struct Failure
+    {
+        std::string Message;
+        int Line = 0;
+        std::string Reason; // both together, as ErrorCapture::Reason gives them
+    };
+
+    xml::ReadStatus Status = xml::ReadStatus::Ok;
+    int Errno = 0; // of a failed read
+    std::string Bytes;
+    std::string Text;
     xml::DocPtr Doc;
-    xml::AttributeOrder Order;
+    Failure ParseFailure; // why there is no document, for bytes that were read
+    xml::AttributeOrder Order {Text};
 };
+
+// Reads the file at path once and parses those bytes; comments and processing
+// instructions are gone from the document.
+std::shared_ptr<ParsedDocument> ReadDocument(const std::string& path);
 
 struct FileAccess::Impl
 {
@@ -38,9 +61,10 @@ struct FileAccess::Impl
     // May throw ComponentFailure (a root element with fewer than two attributes).
     bool OpenAndValidate(const std::string& fileName, const std::string& rootName,
         const std::string& schemaName, std::string& errorText);
-    // Validating parse of the file against the schema of that name in the module folder.
-    bool Validate(
-        const std::string& fileName, const std::string& schemaName, std::string& errorText);
+    // Validation of the file's document against the schema of that name in
+    // the module folder; fileName only names the file in messages.
+    bool Validate(const std::string& fileName, const std::string& schemaName,
+        const ParsedDocument& parsed, std::string& errorText) const;
 
     // Value of attribute number position of an element of the held root's
     // document; throws ComponentFailure when it has no such attribute.

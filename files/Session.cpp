@@ -56,7 +56,7 @@ bool FileAccess::WriteSession(
     const SessionRecord& record, const std::string& path, std::string& errorText)
 {
     try {
-        auto built = std::make_shared<ParsedDocument>(std::string());
+        auto built = std::make_shared<ParsedDocument>();
         built->Doc.reset(Require(xmlNewDoc(X("1.0"))));
         m_impl->Document = built;
         xmlDoc* doc = built->Doc.get();

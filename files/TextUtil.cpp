@@ -231,4 +231,24 @@ std::string ShowableText(std::string_view s, std::size_t maxBytes)
     return out;
 }
 
+std::string_view LineOfText(std::string_view text, int line)
+{
+    if (line < 1)
+        return {};
+    std::size_t start = 0;
+    for (int i = 1; i < line; ++i) {
+        const std::size_t lf = text.find('\n', start);
+        if (lf == std::string_view::npos)
+            return {};
+        start = lf + 1;
+    }
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos)
+        end = text.size();
+    std::string_view result = text.substr(start, end - start);
+    if (!result.empty() && result.back() == '\r')
+        result.remove_suffix(1);
+    return result;
+}
+
 } // namespace eee::text

@@ -40,4 +40,8 @@ std::size_t Utf8Length(std::string_view s);
 // (at a character boundary) with "..." appended.
 std::string ShowableText(std::string_view s, std::size_t maxBytes);
 
+// Line number line (from 1) of a text, without its line break; empty when the
+// text has fewer lines.
+std::string_view LineOfText(std::string_view text, int line);
+
 } // namespace eee::text

@@ -24,6 +24,9 @@ public:
     std::deque<QString> SaveAnswers;
     std::deque<QString> OpenAnswers;
     std::vector<QString> SaveFolders, OpenFolders;
+    // Answers of the report file dialog, and the names it suggested.
+    std::deque<QString> ReportAnswers;
+    std::vector<QString> ReportSuggestions;
 
     void Message(QWidget*, const QString& text, MsgIcon icon) override
     {
@@ -38,6 +41,12 @@ public:
     {
         OpenFolders.push_back(folder);
         return Next(OpenAnswers);
+    }
+
+    std::optional<QString> ReportFileName(QWidget*, const QString& suggested) override
+    {
+        ReportSuggestions.push_back(suggested);
+        return Next(ReportAnswers);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "WindowTestSupport.h"
 
 #include "app/AboutBox.h"
+#include "app/RecentSessions.h"
 
 #include <QAction>
 #include <QMenu>
@@ -111,12 +112,13 @@ TEST_F(ShownWindowTest, MenusOfferTheCommandsWithTheirAccelerators)
     EXPECT_EQ(menus[3]->text(), "&Help");
 
     const QList<QAction*> file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 5);
+    ASSERT_EQ(file.size(), 6);
     EXPECT_EQ(file[0], ui().LoadSession);
-    EXPECT_EQ(file[1], ui().SaveSession);
-    EXPECT_EQ(file[2], ui().ExportReport);
-    EXPECT_TRUE(file[3]->isSeparator());
-    EXPECT_EQ(file[4], ui().Exit);
+    EXPECT_EQ(file[1]->menu(), window->Recent().Menu());
+    EXPECT_EQ(file[2], ui().SaveSession);
+    EXPECT_EQ(file[3], ui().ExportReport);
+    EXPECT_TRUE(file[4]->isSeparator());
+    EXPECT_EQ(file[5], ui().Exit);
     EXPECT_EQ(ui().LoadSession->text(), "&Load Session");
     EXPECT_EQ(ui().LoadSession->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(ui().SaveSession->text(), "&Save Session");

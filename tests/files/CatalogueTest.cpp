@@ -120,13 +120,24 @@ INSTANTIATE_TEST_SUITE_P(Values, RetentionFlag,
     ::testing::Values(std::pair {"0", false}, std::pair {"1", true}, std::pair {"-1", true},
         std::pair {"7", true}));
 
-TEST_F(Catalogue, CommentAmongSchemesIsAComponentFailure)
+TEST_F(Catalogue, CommentAmongSchemesIsNoScheme)
 {
-    // A comment is a child without attributes: reading stops there, and the
-    // names before it stay in the list.
     module.Write("SchemeInfo.xml",
-        CatalogueXml(Entry("A", "8", "0", {"x4000"}) + "<!-- more to come -->"
+        CatalogueXml(Entry("A", "8", "0", {"x4000"}) + "<!-- more to come --><?later?>"
             + Entry("B", "8", "0", {"x4000"})));
+    std::vector<std::string> names;
+    files.ReadSchemeList(error, names);
+    EXPECT_EQ(error, "");
+    EXPECT_THAT(names, ElementsAre("A", "B"));
+}
+
+TEST_F(Catalogue, ChildWithoutAttributesAmongSchemesIsAComponentFailure)
+{
+    // Reading stops there, and the names before it stay in the list.
+    UseLaxSchema();
+    module.Write("SchemeInfo.xml",
+        CatalogueXml(
+            Entry("A", "8", "0", {"x4000"}) + "<Other/>" + Entry("B", "8", "0", {"x4000"})));
     std::vector<std::string> names;
     files.ReadSchemeList(error, names);
     EXPECT_EQ(error, "");

@@ -247,6 +247,62 @@ TEST_F(Session, SaveThroughALinkReplacesTheFileItNames)
         test::ReadAll(other.File("real.xml")), HasSubstr("<Scheme>ECC16 Var-Length</Scheme>"));
 }
 
+// A link whose file does not exist yet: the save creates that file, as a
+// plain write through the link would, and the link stays a link.
+struct DanglingLink
+{
+    const char* Name;
+    std::vector<std::pair<std::string, std::string>> Links; // link name, what it names
+    std::string Target; // the file the save creates, relative to the module folder
+};
+
+class SessionThroughDanglingLink : public Session,
+                                   public ::testing::WithParamInterface<DanglingLink>
+{ };
+
+TEST_P(SessionThroughDanglingLink, CreatesTheFileItNames)
+{
+    fs::create_directory(module.File("sub"));
+    for (const auto& [link, target] : GetParam().Links) {
+        const std::string named
+            = target.front() == '@' ? module.File(target.substr(1)) : target; // '@': absolute
+        fs::create_symlink(named, module.File(link));
+    }
+    ASSERT_TRUE(files.WriteSession(kPlain, module.File("link.xml"), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(module.File("link.xml")));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(module.File(GetParam().Target))));
+    SessionRecord read;
+    ASSERT_TRUE(files.ReadSession(read, module.File("link.xml"), error)) << error;
+    EXPECT_EQ(read, kPlain);
+    EXPECT_TRUE(NoTemporaryFiles(module.Path()));
+    EXPECT_TRUE(NoTemporaryFiles(module.File("sub")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, SessionThroughDanglingLink,
+    ::testing::Values(DanglingLink {"Absolute", {{"link.xml", "@new.xml"}}, "new.xml"},
+        DanglingLink {"Relative", {{"link.xml", "sub/new.xml"}}, "sub/new.xml"},
+        DanglingLink {"RelativeToTheLinksFolder",
+            {{"sub/inner.xml", "../new.xml"}, {"link.xml", "sub/inner.xml"}}, "new.xml"},
+        DanglingLink {"ChainOfLinks", {{"link.xml", "second.xml"}, {"second.xml", "@third.xml"}},
+            "third.xml"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(Session, LinkIntoAMissingFolderFailsAndLeavesTheLink)
+{
+    fs::create_symlink(module.File("gone/new.xml"), module.File("link.xml"));
+    EXPECT_FALSE(files.WriteSession(kPlain, module.File("link.xml"), error));
+    EXPECT_EQ(error, "Error saving session XML file No such file or directory.");
+    EXPECT_TRUE(fs::is_symlink(module.File("link.xml")));
+}
+
+TEST_F(Session, LinkThatNamesItselfFails)
+{
+    fs::create_symlink(module.File("link.xml"), module.File("link.xml"));
+    EXPECT_FALSE(files.WriteSession(kPlain, module.File("link.xml"), error));
+    EXPECT_EQ(error, "Error saving session XML file Too many levels of symbolic links.");
+    EXPECT_TRUE(fs::is_symlink(module.File("link.xml")));
+}
+
 TEST_F(Session, LoadFromAnotherFolderLeavesTheModuleFolderUntouched)
 {
     // The module folder holds a same-named file of its own and the data files.

@@ -8,9 +8,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <regex>
+#include <thread>
 #include <unistd.h>
 
 namespace eee {
@@ -187,6 +190,44 @@ TEST(ValidateAgainstSchema, BrokenSchemaIsReportedAsValidationFailure)
     EXPECT_THAT(error,
         StartsWith("Validation failed on s.xml\n=====================\nReason: Schema "
                    "SessionData.xsd is not usable: "));
+}
+
+TEST(OpenAndValidate, UsesTheBytesItValidated)
+{
+    // While another program keeps swapping a valid and an invalid version of
+    // the file, every read that succeeds must have used the valid one.
+    TempModule module;
+    const std::string validScheme = "ECC8 Var-Length";
+    const std::string invalidScheme(65, 'B'); // longer than the schema allows
+    const std::string body = ValidSessionBody();
+    std::string invalid = body;
+    invalid.replace(body.find(validScheme), validScheme.size(), invalidScheme);
+    module.Write("valid.xml", SessionXml(body));
+    module.Write("invalid.xml", SessionXml(invalid));
+
+    std::atomic<bool> stop = false;
+    std::thread writer([&] {
+        const std::string target = module.File("s.xml");
+        for (int i = 0; !stop; ++i) {
+            const std::string next = module.File(i % 2 == 0 ? "next-a" : "next-b");
+            std::filesystem::copy_file(module.File(i % 2 == 0 ? "valid.xml" : "invalid.xml"), next,
+                std::filesystem::copy_options::overwrite_existing);
+            std::rename(next.c_str(), target.c_str());
+        }
+    });
+    FileAccess files(module.Path());
+    int loaded = 0;
+    for (int i = 0; i < 1000; ++i) {
+        SessionRecord record;
+        std::string error;
+        if (files.ReadSession(record, "s.xml", error)) {
+            ++loaded;
+            EXPECT_EQ(record.Scheme, validScheme);
+        }
+    }
+    stop = true;
+    writer.join();
+    RecordProperty("Loaded", loaded);
 }
 
 TEST(ModuleFolder, IsTheFolderOfTheRunningProgram)

@@ -3,7 +3,11 @@
 # the result.
 #   install-test.sh install BUILD   cmake --install into a temporary prefix, then
 #                                   the installed eee-calc-cli from another folder
-#   install-test.sh package BUILD   the Debian package built by CPack, as dpkg describes it
+#   install-test.sh package BUILD   the Debian package built by CPack, as dpkg describes it,
+#                                   and lintian's verdict on it (no error, no warning)
+#   install-test.sh desktop SOURCE  the MIME type of session files and the desktop entry,
+#                                   from the sources, with the freedesktop tools
+# Exit status 77: a tool the check needs is not installed (CTest reports a skip).
 set -u
 
 mode=${1:?mode}
@@ -18,6 +22,42 @@ fail() {
 
 expect_file() {
     [ -f "$1" ] || fail "missing $1"
+}
+
+have() {
+    command -v "$1" >/dev/null 2>&1
+}
+
+session_type=application/x-varn-eee-session
+
+# The MIME type a desktop gives a file, looked up in the databases under the
+# data folders given. xdg-mime asks GLib (gio) on a GNOME desktop; without a
+# desktop it asks file(1), which knows no shared-mime-info packages.
+file_type() { # DATA_DIRS FILE
+    XDG_CURRENT_DESKTOP=GNOME XDG_DATA_HOME="$work/data-home" XDG_DATA_DIRS="$1" \
+        xdg-mime query filetype "$2"
+}
+
+expect_type() { # DATA_DIRS FILE TYPE
+    local type
+    type=$(file_type "$1" "$2") || fail "xdg-mime cannot tell the type of $2"
+    [ "$type" = "$3" ] || fail "$2 is $type, expected $3"
+}
+
+expect_not_session() { # DATA_DIRS FILE
+    local type
+    type=$(file_type "$1" "$2") || fail "xdg-mime cannot tell the type of $2"
+    [ "$type" != "$session_type" ] || fail "$2 is taken for a session"
+    [ -n "$type" ] || fail "no type for $2"
+}
+
+# A manual page that man reads without a warning (lintian's check).
+expect_clean_man_page() {
+    expect_file "$1"
+    if have man; then
+        warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$1" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "man warns about $1: $warnings"
+    fi
 }
 
 case "$mode" in
@@ -40,7 +80,36 @@ install)
     expect_file "$prefix/share/applications/varn-eee-calc.desktop"
     grep -q '^Exec=varn-eee-calc' "$prefix/share/applications/varn-eee-calc.desktop" \
         || fail "the desktop entry does not start varn-eee-calc"
+    grep -q '^Exec=varn-eee-calc %f$' "$prefix/share/applications/varn-eee-calc.desktop" \
+        || fail "the desktop entry does not pass a file to varn-eee-calc"
+    grep -q "^MimeType=$session_type;$" "$prefix/share/applications/varn-eee-calc.desktop" \
+        || fail "the desktop entry does not list the session type"
     ls "$prefix"/share/icons/hicolor/*/apps/varn-eee-calc.png >/dev/null 2>&1 || fail "no icon installed"
+    ls "$prefix"/share/icons/hicolor/*/mimetypes/application-x-varn-eee-session.png >/dev/null 2>&1 \
+        || fail "no icon for session files installed"
+    expect_file "$prefix/share/mime/packages/varn-eee-calc.xml"
+    for program in varn-eee-calc eee-calc-cli; do
+        expect_clean_man_page "$prefix/share/man/man1/$program.1.gz"
+    done
+    expect_file "$prefix/share/doc/varn-eee-calc/copyright"
+    gzip -t "$prefix/share/doc/varn-eee-calc/changelog.gz" || fail "the change log is not gzip"
+    version=$("$prefix/bin/eee-calc-cli" --version | awk '{print $2}')
+    zcat "$prefix/share/doc/varn-eee-calc/changelog.gz" | head -n 1 \
+        | grep -q "^varn-eee-calc ($version) " || fail "the change log does not start at version $version"
+
+    # The install brought the prefix's MIME and desktop databases up to date:
+    # a desktop that reads them sees sessions as ours and opens them with us.
+    if have update-mime-database; then
+        expect_file "$prefix/share/mime/mime.cache"
+        if have xdg-mime && have gio; then
+            expect_type "$prefix/share:/usr/share" "$app/Defaults.xml" "$session_type"
+            expect_not_session "$prefix/share:/usr/share" "$app/SchemeInfo.xml"
+        fi
+    fi
+    if have update-desktop-database; then
+        grep -q "^$session_type=varn-eee-calc.desktop;" "$prefix/share/applications/mimeinfo.cache" \
+            || fail "the desktop database does not open sessions with varn-eee-calc"
+    fi
 
     # From another working folder, through the link in bin: the data files are
     # found beside the real program, not in the working folder.
@@ -70,12 +139,71 @@ package)
     for dep in libqt6widgets6 libxml2 qt6-qpa-plugins; do
         printf '%s' "$depends" | grep -q "$dep" || fail "Depends does not name $dep: $depends"
     done
+    printf '%s\n' "$info" | grep -q '^  \.$' || fail "no long description"
     contents=$(dpkg -c "$deb") || fail "dpkg -c cannot list $deb"
     for f in ./usr/lib/varn-eee-calc/varn-eee-calc ./usr/lib/varn-eee-calc/eee-calc-cli \
         ./usr/lib/varn-eee-calc/SessionData.xsd ./usr/lib/varn-eee-calc/Help/help_Varn_EEE_Calc.pdf \
-        ./usr/bin/eee-calc-cli ./usr/share/applications/varn-eee-calc.desktop; do
+        ./usr/bin/eee-calc-cli ./usr/share/applications/varn-eee-calc.desktop \
+        ./usr/share/mime/packages/varn-eee-calc.xml \
+        ./usr/share/icons/hicolor/64x64/mimetypes/application-x-varn-eee-session.png \
+        ./usr/share/man/man1/varn-eee-calc.1.gz ./usr/share/man/man1/eee-calc-cli.1.gz \
+        ./usr/share/doc/varn-eee-calc/copyright ./usr/share/doc/varn-eee-calc/changelog.gz; do
         printf '%s\n' "$contents" | grep -q " $f\( \|$\)" || fail "the package lacks $f"
     done
+    # The databases belong to the system, whose triggers update them when the
+    # package is installed; the package carries none of its own.
+    if printf '%s\n' "$contents" | grep -E ' \./usr/share/(mime/[^p]|applications/mimeinfo)'; then
+        fail "the package carries a MIME or desktop database"
+    fi
+    if have lintian; then
+        # --fail-on: any error or warning fails; informational notes are shown only.
+        lintian --fail-on error,warning --display-info "$deb" 2>&1 | grep -v 'running with root privileges'
+        [ "${PIPESTATUS[0]}" -eq 0 ] || fail "lintian finds errors or warnings in $deb"
+    else
+        echo "lintian is not installed: the package is not checked by it"
+    fi
+    ;;
+desktop)
+    # From the sources: a MIME database made of the system's types and ours, in a
+    # temporary data folder, as the Debian package leaves it in /usr/share.
+    source=$build
+    missing=""
+    for tool in update-mime-database xdg-mime gio desktop-file-validate; do
+        have "$tool" || missing="$missing $tool"
+    done
+    if [ -n "$missing" ]; then
+        echo "SKIP: not installed:$missing (make deps installs them)"
+        exit 77
+    fi
+    desktop-file-validate "$source/res/varn-eee-calc.desktop" || fail "the desktop entry is not valid"
+
+    data=$work/data
+    mkdir -p "$data/mime/packages" "$work/data-home"
+    cp "$source/packaging/varn-eee-calc-mime.xml" "$data/mime/packages/varn-eee-calc.xml"
+    system=/usr/share/mime/packages/freedesktop.org.xml
+    [ -f "$system" ] && cp "$system" "$data/mime/packages/"
+    update-mime-database "$data/mime" >"$work/update.log" 2>&1 \
+        || { cat "$work/update.log" >&2; fail "update-mime-database refuses the MIME package"; }
+    grep -q "SessionData" "$data/mime/XMLnamespaces" || fail "the root element rule is not in the database"
+
+    # Sessions: the delivered defaults, the sample sessions, one without an XML
+    # declaration, and one with a comment before the root element.
+    samples=$work/samples
+    mkdir -p "$samples"
+    printf '<SessionData><Scheme>ECC16 Var-Length</Scheme></SessionData>\n' >"$samples/bare.xml"
+    printf '<?xml version="1.0"?>\n<!-- mine -->\n<SessionData>\n</SessionData>\n' \
+        >"$samples/commented.xml"
+    for f in "$source/data/Defaults.xml" "$source"/tests/sessions/*.xml "$samples/bare.xml" \
+        "$samples/commented.xml"; do
+        expect_type "$data" "$f" "$session_type"
+    done
+    # Other XML: the scheme catalogue, the schemas, a plain document.
+    printf '<?xml version="1.0"?>\n<catalog><item>SessionData</item></catalog>\n' >"$samples/other.xml"
+    for f in "$source/data/SchemeInfo.xml" "$source/data/SessionData.xsd" "$samples/other.xml"; do
+        expect_not_session "$data" "$f"
+    done
+    [ "$(file_type "$data" "$samples/other.xml")" = application/xml ] \
+        || fail "a plain XML document is no longer XML"
     ;;
 *)
     fail "unknown mode $mode"

@@ -1,0 +1,20 @@
+// File > Export Report: the design-review report of the form's last calculation, written
+// to a file the user names (PDF or HTML by its suffix), with the outcome in a message.
+#pragma once
+
+#include "Dialogs.h"
+#include "calc/FormState.h"
+#include "chart/ChartModel.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace eee {
+
+// folder: where the file dialog opens; sessionFile: the file the inputs came from
+// (empty when none). The report is written only when the form holds a calculation.
+void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
+    const ChartModel& chart, const QString& folder, const QString& sessionFile);
+
+} // namespace eee

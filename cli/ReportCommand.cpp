@@ -1,0 +1,201 @@
+#include "cli/ReportCommand.h"
+
+#include "calc/Breakdown.h"
+#include "cli/Console.h"
+#include "cli/Report.h"
+#include "files/FileAccess.h"
+#include "files/FileDataSource.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportFile.h"
+
+#include <QCommandLineOption>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonArray>
+
+#include <clocale>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace eee {
+
+QString ReportRequestError(const ReportRequest& request)
+{
+    if (request.File.isEmpty())
+        return "report needs a session file";
+    if (request.Output.isEmpty())
+        return "report needs an output file (-o OUT.pdf or -o OUT.html)";
+    if (!ReportFormatOf(request.Output))
+        return kReportSuffixMessage;
+    if (!ParsePageSize(request.PageSize))
+        return "unknown page size '" + request.PageSize + "' (a4 or letter)";
+    return {};
+}
+
+namespace {
+
+// Qt's notes about the environment (no runtime folder, no display) say nothing about
+// the report; only its critical messages reach the user.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "eee-calc-cli: %s\n", message.toLocal8Bit().constData());
+}
+
+// The report draws with fonts, which only a GUI application has; without a display it
+// draws offscreen.
+std::unique_ptr<QGuiApplication> MakeGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    qInstallMessageHandler(QtMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "eee-calc-cli";
+    static char* argv[] = {name, nullptr};
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    // Qt sets the locale from the environment; the program's numbers are C-formatted.
+    std::setlocale(LC_NUMERIC, "C");
+    return app;
+}
+
+} // namespace
+
+int RunReportCommand(const ReportRequest& request, std::string& errors)
+{
+    const QString usage = ReportRequestError(request);
+    if (!usage.isEmpty()) {
+        errors += "eee-calc-cli: " + usage.toStdString() + '\n';
+        return 2;
+    }
+    const std::unique_ptr<QGuiApplication> app = MakeGuiApplication();
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        errors += "eee-calc-cli: report: no graphical application to draw with\n";
+        return 1;
+    }
+
+    // The form starts as the window starts it, then loads the file as Load Session does.
+    FileAccess files;
+    FileDataSource source(files);
+    SessionRecord defaults;
+    std::string error;
+    std::optional<SessionRecord> applied;
+    if (files.ReadSession(defaults, "Defaults.xml", error))
+        applied = std::move(defaults);
+    Evaluator evaluator(source, applied);
+    const std::string name = request.File.toStdString();
+    const QString fullPath = QFileInfo(request.File).absoluteFilePath();
+    const Evaluation e = evaluator.Evaluate(name, fullPath.toStdString());
+    for (const std::string& warning : e.Warnings)
+        errors += MessageLines(name, "warning", warning);
+    if (!e.Ok) {
+        errors += MessageLines(name, "error", e.Error);
+        return 1;
+    }
+
+    ReportContent content = MakeReportContent(evaluator.State(), evaluator.Chart(), fullPath);
+    content.Title = request.Title;
+    QString writeError;
+    if (!WriteReportFile(
+            BuildReport(content), request.Output, *ParsePageSize(request.PageSize), writeError)) {
+        errors += MessageLines(request.Output.toStdString(), "error",
+            "the report could not be written: " + writeError.toStdString());
+        return 1;
+    }
+    return 0;
+}
+
+void AddBreakdownJson(QJsonObject& object, const Evaluation& evaluation)
+{
+    if (!evaluation.Ok)
+        return;
+    const Breakdown breakdown = MakeBreakdown(evaluation.Config, evaluation.Result);
+    QJsonArray rows;
+    for (const DataTypeShare& s : breakdown.DataTypes) {
+        rows.append(QJsonObject {
+            {"dataType", s.DataType},
+            {"bytesHeld", static_cast<qint64>(s.BytesHeld)},
+            {"bytesWritten", s.BytesWritten},
+            {"writeSharePercent", s.WriteSharePercent},
+            {"firstTerm", s.FirstTerm},
+            {"secondTerm", s.SecondTerm},
+            {"cyclesSharePercent", s.CyclesSharePercent},
+        });
+    }
+    QJsonArray trace;
+    for (const std::string& line : breakdown.Trace)
+        trace.append(QString::fromStdString(line));
+    object.insert("breakdown", rows);
+    object.insert("trace", trace);
+}
+
+bool IsOutOfSpec(const Evaluation& evaluation)
+{
+    return evaluation.Ok && !evaluation.Result.InSpec;
+}
+
+int EvaluateExitStatus(bool allEvaluated, bool anyOutOfSpec, bool check)
+{
+    if (!allEvaluated)
+        return 1;
+    return check && anyOutOfSpec ? kOutOfSpecStatus : 0;
+}
+
+namespace {
+
+QList<QCommandLineOption> ReportCommandOptions()
+{
+    return {
+        QCommandLineOption({"o", "output"},
+            "The report to write: OUT.pdf, or OUT.html for one self-contained HTML file.", "OUT"),
+        QCommandLineOption("title",
+            QString("The report's title (default \"%1\").").arg(kDefaultReportTitle), "TEXT"),
+        QCommandLineOption("page-size", "The PDF's paper: a4 (the default) or letter.", "SIZE"),
+    };
+}
+
+ReportRequest RequestFrom(const CommandOptions& options)
+{
+    ReportRequest request;
+    const std::vector<std::string> files = options.Positional();
+    if (files.size() == 1)
+        request.File = QString::fromStdString(files.front());
+    request.Output = QString::fromStdString(options.Value("output"));
+    request.Title = QString::fromStdString(options.Value("title"));
+    if (options.IsSet("page-size"))
+        request.PageSize = QString::fromStdString(options.Value("page-size"));
+    return request;
+}
+
+std::string CheckReportCommand(const CommandOptions& options)
+{
+    if (options.Positional().size() != 1)
+        return "give exactly one session file";
+    return ReportRequestError(RequestFrom(options)).toStdString();
+}
+
+int RunReport(const CommandOptions& options)
+{
+    std::string errors;
+    const int status = RunReportCommand(RequestFrom(options), errors);
+    Write(stderr, errors);
+    return status;
+}
+
+} // namespace
+
+const Command kReportCommand {
+    "report",
+    "report FILE.xml -o OUT.pdf|OUT.html [--title TEXT] [--page-size a4|letter]",
+    "Evaluates FILE.xml as evaluate does and writes its design-review report: the inputs, the "
+    "results, the verdict, the envelope chart, the breakdown by data type, the formula trace and "
+    "the constants assumed; PDF or one self-contained HTML file by the suffix of OUT. An existing "
+    "report is replaced only once the new one is written in full.",
+    ReportCommandOptions,
+    CheckReportCommand,
+    RunReport,
+};
+
+} // namespace eee
