@@ -1,10 +1,11 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
-#include "RecentSessions.h"
-#include "SessionDropFilter.h"
+#include "AdvisorDialog.h"
 #include "DetailsDialog.h"
+#include "RecentSessions.h"
 #include "ReportExport.h"
+#include "SessionDropFilter.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -454,7 +455,12 @@ void MainWindow::OnExportReport()
     ExportReport(this, m_dialogs, m_form.State(), m_chartModel, SessionFolder(), m_sessionFile);
 }
 
-void MainWindow::OnFindConfiguration() { }
+void MainWindow::OnFindConfiguration()
+{
+    if (m_advisor == nullptr)
+        m_advisor = new AdvisorDialog(*this, m_dialogs, m_source);
+    m_advisor->Open();
+}
 
 void MainWindow::OnCalculationDetails()
 {

@@ -32,6 +32,7 @@ class QRadioButton;
 
 namespace eee {
 
+class AdvisorDialog;
 class ChartWidget;
 class RecentSessions;
 class DetailsDialog;
@@ -186,6 +187,7 @@ private:
     std::optional<QString> m_notedSessionPath;
     DetailsDialog* m_details = nullptr; // made when first asked for
     QString m_sessionFile; // the session file last chosen to load or save, for the report
+    AdvisorDialog* m_advisor = nullptr; // Tools > Find Configuration..., made when first opened
 };
 
 } // namespace eee

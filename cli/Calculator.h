@@ -36,6 +36,11 @@ public:
     // The chart as the last evaluation left it.
     ChartModel& Chart() { return m_evaluator->Chart(); }
 
+    // For commands that work on the form itself after a load (advise): the evaluator
+    // and the catalogue it reads.
+    Evaluator& Engine() { return *m_evaluator; }
+    IDataSource& DataSource() { return m_cache; }
+
 private:
     FileAccess m_files;
     FileDataSource m_source;

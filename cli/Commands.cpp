@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/AdviseCommand.h"
 #include "cli/ChartCommand.h"
 #include "cli/EvaluateCommand.h"
 #include "cli/ReportCommand.h"
@@ -11,6 +12,7 @@ std::span<const Command> AllCommands()
     static const Command commands[] = {
         kEvaluateCommand,
         kChartCommand,
+        kAdviseCommand,
         kReportCommand,
     };
     return commands;

@@ -173,4 +173,16 @@ Evaluation Evaluator::Collect(const std::string& displayName) const
     return e;
 }
 
+std::optional<EvalConfig> Evaluator::FormConfig()
+{
+    const bool read = m_model.ReadForm();
+    // Reading again says nothing new: its messages were reported with the evaluation.
+    m_view.TakeMessages();
+    if (!read)
+        return std::nullopt;
+    EvalConfig config = m_model.Calc().CurrentConfig();
+    config.BlockCount = m_model.GetBlockCount();
+    return config;
+}
+
 } // namespace eee

@@ -149,6 +149,11 @@ public:
     // is what the result names the file by.
     Evaluation Evaluate(const std::string& displayName, const std::string& fullPath);
 
+    // The configuration the form holds after the last evaluation, also when its
+    // calculation stopped at the block fit check; nothing when the form's fields do
+    // not read (a value out of range).
+    std::optional<EvalConfig> FormConfig();
+
     // The form and the chart as the last evaluation left them.
     const FormState& State() const { return m_model.State(); }
     ChartModel& Chart() { return m_chart; }
