@@ -452,7 +452,8 @@ void MainWindow::BuildMenu()
 
 void MainWindow::OnExportReport()
 {
-    ExportReport(this, m_dialogs, m_form.State(), m_chartModel, SessionFolder(), m_sessionFile);
+    ExportReport(
+        this, m_dialogs, m_form.State(), m_chartModel, m_source, SessionFolder(), m_sessionFile);
 }
 
 void MainWindow::OnFindConfiguration()

@@ -20,7 +20,7 @@ ReportPageSize LocalPageSize()
 } // namespace
 
 void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
-    const ChartModel& chart, const QString& folder, const QString& sessionFile)
+    const ChartModel& chart, IDataSource& data, const QString& folder, const QString& sessionFile)
 {
     if (state.Calculations == 0) {
         dialogs.Message(parent, "There is no calculation to report yet.", MsgIcon::Warning);
@@ -38,7 +38,9 @@ void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
         return;
     }
     QString error;
-    const ReportDocument document = BuildReport(MakeReportContent(state, chart, sessionFile));
+    ReportContent content = MakeReportContent(state, chart, sessionFile);
+    AddAdvice(content, data);
+    const ReportDocument document = BuildReport(content);
     if (WriteReportFile(document, *path, LocalPageSize(), error))
         dialogs.Message(
             parent, QString("Report %1 saved successfully!").arg(name), MsgIcon::Information);

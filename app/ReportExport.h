@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "calc/DataSource.h"
 #include "calc/FormState.h"
 #include "chart/ChartModel.h"
 
@@ -15,6 +16,6 @@ namespace eee {
 // folder: where the file dialog opens; sessionFile: the file the inputs came from
 // (empty when none). The report is written only when the form holds a calculation.
 void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
-    const ChartModel& chart, const QString& folder, const QString& sessionFile);
+    const ChartModel& chart, IDataSource& data, const QString& folder, const QString& sessionFile);
 
 } // namespace eee

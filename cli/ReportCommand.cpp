@@ -96,6 +96,7 @@ int RunReportCommand(const ReportRequest& request, std::string& errors)
     }
 
     ReportContent content = MakeReportContent(evaluator.State(), evaluator.Chart(), fullPath);
+    AddAdvice(content, source);
     content.Title = request.Title;
     QString writeError;
     if (!WriteReportFile(

@@ -166,4 +166,17 @@ ReportDocument BuildReport(const ReportContent& c)
     return document;
 }
 
+void AddAdvice(ReportContent& content, IDataSource& data)
+{
+    if (InSpecAsShown(content.Config, content.Result))
+        return;
+    std::vector<std::string> problems;
+    const AdvisorCatalogue catalogue = ReadAdvisorCatalogue(data, problems);
+    const Advice advice = Advise(catalogue, WorkloadFromConfig(content.Config), AdvisorOptions {});
+    if (advice.Candidates.empty())
+        return;
+    content.Advised = advice.Candidates.front();
+    content.AdvisedQualified = advice.Qualified;
+}
+
 } // namespace eee

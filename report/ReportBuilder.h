@@ -3,6 +3,10 @@
 // from the form's last calculation, so the two documents read the same.
 #pragma once
 
+#include "calc/Advisor.h"
+#include "calc/DataSource.h"
+#include <optional>
+
 #include "calc/Evaluate.h"
 #include "calc/FormState.h"
 #include "chart/ChartModel.h"
@@ -23,7 +27,13 @@ struct ReportContent
     EvalConfig Config;
     EvalResult Result;
     ChartModel Chart; // the form's chart, holding the operating point of Result
+    // When the design is out of spec: the design advisor's best candidate for its workload.
+    std::optional<AdvisorCandidate> Advised;
+    bool AdvisedQualified = false; // the candidate is in spec; otherwise only the closest one
 };
+
+// Asks the design advisor for the content's workload when its design is out of spec.
+void AddAdvice(ReportContent& content, IDataSource& data);
 
 // The content of the form's last calculation, created now; the chart is the form's with
 // the operating point of that calculation.

@@ -76,6 +76,22 @@ TEST(ReportCommand, TitleIsTheOneGiven)
     EXPECT_TRUE(PdfInfo(out).contains("Sensor node rev B"));
 }
 
+// A design out of spec carries the advisor's best candidate for its workload; one in spec
+// does not.
+TEST(ReportCommand, OutOfSpecDesignCarriesTheAdvisorsCandidate)
+{
+    QTemporaryDir dir;
+    std::string errors;
+    const QString over = QString(EEE_SESSIONS_DIR) + "/ecc8-var-cycles-over-2blocks.xml";
+    ASSERT_EQ(RunReportCommand({over, dir.filePath("over.pdf"), {}, "a4"}, errors), 0) << errors;
+    const QString text = PdfText(dir.filePath("over.pdf"));
+    EXPECT_TRUE(text.contains("Design advisor")) << text.toStdString();
+    EXPECT_TRUE(QString(text).simplified().contains("The design is out of spec."));
+
+    ASSERT_EQ(RunReportCommand({kWorkedExample, dir.filePath("in.pdf"), {}, "a4"}, errors), 0);
+    EXPECT_FALSE(PdfText(dir.filePath("in.pdf")).contains("Design advisor"));
+}
+
 Evaluation Evaluate(const QString& session)
 {
     FileAccess files;
