@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "RetentionDialog.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -450,7 +451,21 @@ void MainWindow::OnFindConfiguration() { }
 
 void MainWindow::OnCalculationDetails() { }
 
-void MainWindow::OnRetentionCheck() { }
+void MainWindow::OnRetentionCheck()
+{
+    if (!m_retention) {
+        m_retention = new RetentionDialog(m_dialogs, m_files, this);
+        // It follows the calculations; before the first it waits for one.
+        const auto follow = [this] {
+            const FormState& s = m_form.State();
+            if (s.Calculations > 0)
+                m_retention->ShowCalculation(s.LastResult.FlashCycles, s.LastConfig.LifeTime);
+        };
+        connect(this, &MainWindow::CalculationFinished, m_retention, follow);
+        follow();
+    }
+    m_retention->Open();
+}
 
 void MainWindow::ApplyRecord(const SessionRecord& record)
 {

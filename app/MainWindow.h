@@ -27,6 +27,7 @@ class QRadioButton;
 namespace eee {
 
 class ChartWidget;
+class RetentionDialog;
 
 class MainWindow : public QDialog, private IFormView
 {
@@ -158,6 +159,7 @@ private:
     int m_syncing = 0;
     int m_shownCalculations = 0;
     int m_verdictFor = -1;
+    RetentionDialog* m_retention = nullptr; // made when first opened
 };
 
 } // namespace eee

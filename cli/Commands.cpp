@@ -2,6 +2,7 @@
 
 #include "cli/ChartCommand.h"
 #include "cli/EvaluateCommand.h"
+#include "cli/ProfilesCommand.h"
 
 namespace eee {
 
@@ -10,12 +11,14 @@ std::span<const Command> AllCommands()
     static const Command commands[] = {
         kEvaluateCommand,
         kChartCommand,
+        kProfilesCommand,
     };
     return commands;
 }
 
 const char* const kHelpFooter
-    = "Exit status: 0 when every file was evaluated, 1 when a file was rejected or the image could "
-      "not be written, 2 for a usage error.";
+    = "Exit status: 0 when every file was evaluated, 1 when a file was rejected, its retention "
+      "could not be checked or the image could not be written, 2 for a usage error, 3 for evaluate "
+      "--check when a file is out of spec or misses its retention.";
 
 } // namespace eee
