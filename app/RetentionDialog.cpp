@@ -120,10 +120,11 @@ void RetentionDialog::BuildControls()
 
 void RetentionDialog::Open()
 {
-    LoadProfiles();
     show();
     raise();
     activateWindow();
+    // After showing: a message about the files stands in front of the dialog.
+    LoadProfiles();
 }
 
 void RetentionDialog::LoadProfiles()

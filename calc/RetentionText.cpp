@@ -22,22 +22,22 @@ std::string Cycles(double cycles)
     return FormatG(cycles, 15) + " cycles";
 }
 
+// "10 years up to 100000 cycles"
 std::string TierText(const RetentionTier& tier)
 {
-    return "up to " + Cycles(static_cast<double>(tier.MaxCycles)) + " " + Number(tier.Years)
-        + " years";
+    return Number(tier.Years) + " years up to " + Cycles(static_cast<double>(tier.MaxCycles));
 }
 
 std::string CyclesLine(const DeviceProfile& profile, const RetentionResult& result)
 {
     std::string line = "Flash cycles per block: " + FormatG(result.CyclesPerBlock, 15);
     if (result.Tier)
-        return line + ", in the tier " + TierText(*result.Tier) + " at "
+        return line + "; retention tier: " + TierText(*result.Tier) + " at "
             + Number(profile.ReferenceCelsius) + " °C";
     if (result.CyclesPerBlock > static_cast<double>(profile.EnduranceCycles))
-        return line + ", above the rated endurance of "
+        return line + "; above the rated endurance of "
             + Cycles(static_cast<double>(profile.EnduranceCycles));
-    return line + ", above the last tier (" + TierText(profile.Tiers.back()) + ")";
+    return line + "; above the last tier (" + TierText(profile.Tiers.back()) + ")";
 }
 
 std::string MissionLine(const RetentionResult& result)
@@ -74,8 +74,8 @@ std::vector<std::string> RetentionDetails(
 
 std::string ProfileSummary(const DeviceProfile& profile)
 {
-    std::string text = "endurance " + Cycles(static_cast<double>(profile.EnduranceCycles)) + "; at "
-        + Number(profile.ReferenceCelsius) + " °C: ";
+    std::string text = "endurance " + Cycles(static_cast<double>(profile.EnduranceCycles))
+        + "; retention at " + Number(profile.ReferenceCelsius) + " °C: ";
     bool first = true;
     for (const RetentionTier& tier : profile.Tiers) {
         if (!first)

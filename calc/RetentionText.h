@@ -22,8 +22,9 @@ std::string RetentionHeadline(const RetentionResult& result);
 std::vector<std::string> RetentionDetails(
     const DeviceProfile& profile, const RetentionResult& result);
 
-// The profile's figures on one line: "endurance 100000 cycles; at 55 °C: up to
-// 10000 cycles 20 years, up to 100000 cycles 10 years; activation energy 0.7 eV".
+// The profile's figures on one line: "endurance 100000 cycles; retention at
+// 55 °C: 20 years up to 10000 cycles, 10 years up to 100000 cycles; activation
+// energy 0.7 eV".
 std::string ProfileSummary(const DeviceProfile& profile);
 
 } // namespace eee

@@ -110,17 +110,6 @@ TEST_F(RetentionCliTest, JsonCarriesTheCheckWithEveryFigure)
         "in spec: the mission uses 59.1% of the 10-year retention");
 }
 
-TEST_F(RetentionCliTest, WithoutMissionTheLifetimeIsSpentAtTheReferenceTemperature)
-{
-    const RunResult r = RunCli({"evaluate", "--json", Worked(), "--profile", kEeprom});
-    ASSERT_EQ(r.Exit, 0) << r.Err;
-    const QJsonObject retention = JsonObject(r.Out)["retention"].toObject();
-    EXPECT_EQ(retention["mission"].toArray(),
-        (QJsonArray {QJsonObject {{"years", 20}, {"celsius", 55}, {"accelerationFactor", 1}}}));
-    EXPECT_EQ(retention["consumedPercent"].toDouble(), 200.0);
-    EXPECT_FALSE(retention["inSpec"].toBool());
-}
-
 TEST_F(RetentionCliTest, BeyondTheEnduranceLeavesTheTierFiguresNull)
 {
     const RunResult r = RunCli({"evaluate", "--json", Worked(), "--profile", kAutomotive});
@@ -142,7 +131,7 @@ TEST_F(RetentionCliTest, TextEndsWithTheRetentionLines)
     const std::string expected
         = "Data retention: in spec: the mission uses 59.1% of the 10-year retention\n"
           "  Profile: EEPROM emulation, 55 °C\n"
-          "  Flash cycles per block: 10472, in the tier up to 100000 cycles 10 years at 55 °C\n"
+          "  Flash cycles per block: 10472; retention tier: 10 years up to 100000 cycles at 55 °C\n"
           "  Mission: 14 years at 30 °C (acceleration 0.13), 6 years at 50 °C (acceleration "
           "0.682)\n"
           "  Effective retention: 33.8 years for this mission, margin 1.69\n";
@@ -193,7 +182,6 @@ class RetentionUsageTest : public RetentionCliTest, public ::testing::WithParamI
 
 TEST_P(RetentionUsageTest, IsRefusedBeforeAnyFileIsEvaluated)
 {
-    Write("broken.xml", "<DeviceProfiles>");
     std::vector<std::string> args {"evaluate", Worked()};
     args.insert(args.end(), GetParam().Args.begin(), GetParam().Args.end());
     const RunResult r = RunCli(args, m_dir.Path().string());
@@ -211,15 +199,11 @@ INSTANTIATE_TEST_SUITE_P(Cli, RetentionUsageTest,
             "flash, 85 °C\" (eee-calc-cli profiles lists them)"},
         UsageCase {"MissionNotYearsAtCelsius", {"--profile", kEeprom, "--mission", "14@30,6"},
             "--mission: Mission segment 2 \"6\" is not written as years@°C (e.g. 14@30,6@50)."},
-        UsageCase {"MissionWithNoYears", {"--profile", kEeprom, "--mission", "0@30"},
-            "--mission: Mission segment 1 \"0@30\": the years must be a number above 0."},
         UsageCase {
             "MissionWithoutProfile", {"--mission", "20@55"}, "--mission needs --profile NAME"},
         UsageCase {"EmptyProfilesFile", {"--profile", kEeprom, "--profiles", ""},
             "--profiles needs a file name"},
         UsageCase {"MissingProfilesFile", {"--profile", kEeprom, "--profiles", "absent.xml"},
-            "your own device profiles could not be loaded from "},
-        UsageCase {"ProfileOnlyInABrokenFile", {"--profile", kOwnName, "--profiles", "broken.xml"},
             "your own device profiles could not be loaded from "}),
     [](const auto& info) { return std::string(info.param.Name); });
 
@@ -282,8 +266,8 @@ TEST_F(RetentionCliTest, OwnFileOfTheConfigurationFolderIsListedWhenItExists)
     ASSERT_EQ(r.Exit, 0) << r.Err;
     EXPECT_TRUE(Contains(r.Out,
         kOwnName
-            + "\n  endurance 50000 cycles; at 70 °C: up to 50000 cycles 15 years; activation "
-              "energy 0.6 eV\nYour own profiles: "
+            + "\n  endurance 50000 cycles; retention at 70 °C: 15 years up to 50000 cycles; "
+              "activation energy 0.6 eV\nYour own profiles: "
             + own + "\n"))
         << r.Out;
     r = RunCli({"evaluate", "--json", Worked(), "--profile", kOwnName});
@@ -343,11 +327,9 @@ TEST_P(CheckExitTest, ExitStatus)
 INSTANTIATE_TEST_SUITE_P(Cli, CheckExitTest,
     ::testing::Values(CheckCase {"InSpec", {"worked.xml"}, {"--check"}, 0},
         CheckCase {"OutOfSpecWithoutCheck", {"long.xml"}, {}, 0},
-        CheckCase {"OutOfSpec", {"worked.xml", "long.xml"}, {"--check"}, 3},
-        CheckCase {"OutOfSpecFirst", {"long.xml", "worked.xml"}, {"--check"}, 3},
+        CheckCase {"OutOfSpec", {"long.xml", "worked.xml"}, {"--check"}, 3},
         CheckCase {"RetentionMet", {"worked.xml"}, {"--check", "--profile", kEnvelope}, 0},
         CheckCase {"RetentionMissed", {"worked.xml"}, {"--check", "--profile", kEeprom}, 3},
-        CheckCase {"RetentionMissedWithoutCheck", {"worked.xml"}, {"--profile", kEeprom}, 0},
         CheckCase {"RetentionMetAtLowTemperature", {"worked.xml"},
             {"--check", "--profile", kEeprom, "--mission", "14@30,6@50"}, 0},
         CheckCase {"RefusedBeatsOutOfSpec", {"long.xml", "broken.xml"}, {"--check"}, 1},
