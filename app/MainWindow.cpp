@@ -6,6 +6,7 @@
 #include "RecentSessions.h"
 #include "ReportExport.h"
 #include "SessionDropFilter.h"
+#include "RetentionDialog.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -482,7 +483,21 @@ void MainWindow::OnCalculationDetails()
     m_details->activateWindow();
 }
 
-void MainWindow::OnRetentionCheck() { }
+void MainWindow::OnRetentionCheck()
+{
+    if (!m_retention) {
+        m_retention = new RetentionDialog(m_dialogs, m_files, this);
+        // It follows the calculations; before the first it waits for one.
+        const auto follow = [this] {
+            const FormState& s = m_form.State();
+            if (s.Calculations > 0)
+                m_retention->ShowCalculation(s.LastResult.FlashCycles, s.LastConfig.LifeTime);
+        };
+        connect(this, &MainWindow::CalculationFinished, m_retention, follow);
+        follow();
+    }
+    m_retention->Open();
+}
 
 void MainWindow::ApplyRecord(const SessionRecord& record)
 {

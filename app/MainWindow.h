@@ -36,6 +36,7 @@ class AdvisorDialog;
 class ChartWidget;
 class RecentSessions;
 class DetailsDialog;
+class RetentionDialog;
 
 class MainWindow : public QDialog, private IFormView
 {
@@ -188,6 +189,7 @@ private:
     DetailsDialog* m_details = nullptr; // made when first asked for
     QString m_sessionFile; // the session file last chosen to load or save, for the report
     AdvisorDialog* m_advisor = nullptr; // Tools > Find Configuration..., made when first opened
+    RetentionDialog* m_retention = nullptr; // made when first opened
 };
 
 } // namespace eee

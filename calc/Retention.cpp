@@ -80,8 +80,9 @@ std::string PercentText(double fraction)
     return PadExponents(Format("%.3e%%", percent));
 }
 
-// Why a mission segment cannot be used; empty when it can.
-std::string SegmentProblem(const MissionSegment& segment)
+} // namespace
+
+std::string MissionSegmentProblem(const MissionSegment& segment)
 {
     if (!(std::isfinite(segment.Years) && segment.Years > 0.0))
         return "the years must be a number above 0";
@@ -89,8 +90,6 @@ std::string SegmentProblem(const MissionSegment& segment)
         return "the temperature must be a number from " + CelsiusRangeText();
     return {};
 }
-
-} // namespace
 
 std::string ProfileProblem(const DeviceProfile& profile)
 {
@@ -161,7 +160,7 @@ bool ParseMission(
         MissionSegment segment;
         segment.Years = years.value_or(std::numeric_limits<double>::quiet_NaN());
         segment.Celsius = celsius.value_or(std::numeric_limits<double>::quiet_NaN());
-        if (const std::string problem = SegmentProblem(segment); !problem.empty()) {
+        if (const std::string problem = MissionSegmentProblem(segment); !problem.empty()) {
             errorText = label + " " + Quoted(part) + ": " + problem + ".";
             return false;
         }
@@ -241,7 +240,7 @@ bool CheckRetention(const DeviceProfile& profile, double cycles, float lifeTime,
         segments.push_back({lifetime, profile.ReferenceCelsius});
     double sum = 0.0;
     for (std::size_t i = 0; i < segments.size(); ++i) {
-        if (const std::string problem = SegmentProblem(segments[i]); !problem.empty()) {
+        if (const std::string problem = MissionSegmentProblem(segments[i]); !problem.empty()) {
             errorText = "Mission segment " + std::to_string(i + 1) + ": " + problem + ".";
             return false;
         }

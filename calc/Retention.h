@@ -79,6 +79,10 @@ bool ParseMission(
 // The text ParseMission reads back into the same segments.
 std::string MissionText(const std::vector<MissionSegment>& mission);
 
+// Why a mission segment cannot be used (years not above 0, a temperature
+// outside the limits), as a phrase; empty when it can.
+std::string MissionSegmentProblem(const MissionSegment& segment);
+
 // exp((Ea / k_B) x (1 / T_ref - 1 / T)), temperatures in kelvin: how much
 // faster retention is used up at celsius than at the reference temperature.
 // Exactly 1 at the reference temperature.

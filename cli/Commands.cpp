@@ -4,6 +4,7 @@
 #include "cli/ChartCommand.h"
 #include "cli/EvaluateCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/ProfilesCommand.h"
 
 namespace eee {
 
@@ -14,13 +15,14 @@ std::span<const Command> AllCommands()
         kChartCommand,
         kAdviseCommand,
         kReportCommand,
+        kProfilesCommand,
     };
     return commands;
 }
 
 const char* const kHelpFooter
-    = "Exit status: 0 when every file was evaluated, 1 when a file was rejected or the image or "
-      "report could not be written, 2 for a usage error, 3 with evaluate --check when every file "
-      "was evaluated and one is out of spec.";
+    = "Exit status: 0 when every file was evaluated, 1 when a file was rejected, its retention "
+      "could not be checked or the image or report could not be written, 2 for a usage error, 3 "
+      "for evaluate --check when a file is out of spec or misses its retention.";
 
 } // namespace eee

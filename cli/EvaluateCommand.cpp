@@ -1,5 +1,6 @@
 #include "cli/EvaluateCommand.h"
 
+#include "calc/RetentionText.h"
 #include "cli/Calculator.h"
 #include "cli/Console.h"
 #include "cli/Json.h"
@@ -12,10 +13,15 @@ namespace {
 
 QList<QCommandLineOption> Options()
 {
-    return {QCommandLineOption("json", "One JSON object per file and line."),
+    QList<QCommandLineOption> options {
+        QCommandLineOption("json", "One JSON object per file and line."),
         QCommandLineOption("check",
-            "Exit with status 3 when an evaluated file is out of spec (after printing "
-            "everything); a refused file still gives 1.")};
+            "Exit status 3 when every file was evaluated but one is out of spec or, with "
+            "--profile, misses its data retention (for a build). A refused file still gives 1, "
+            "a usage error 2."),
+    };
+    options.append(RetentionOptions());
+    return options;
 }
 
 std::string Check(const CommandOptions& options)
@@ -25,26 +31,64 @@ std::string Check(const CommandOptions& options)
     return error;
 }
 
+// The retention check of one evaluated file.
+struct RetentionOutcome
+{
+    bool Checked = false;
+    RetentionResult Result;
+    std::string Error; // when not checked
+};
+
+RetentionOutcome CheckFile(const RetentionRequest& request, const Evaluation& e)
+{
+    RetentionOutcome outcome;
+    outcome.Checked = CheckRetention(
+        request.Profile, e.FlashCycles, e.LifeTime, request.Mission, outcome.Result, outcome.Error);
+    return outcome;
+}
+
+std::string RetentionReport(const RetentionRequest& request, const RetentionOutcome& outcome)
+{
+    if (!outcome.Checked)
+        return kRetentionLabel + std::string("not checked: ") + outcome.Error + '\n';
+    std::string out = RetentionHeadline(outcome.Result) + '\n';
+    out += "  Profile: " + request.Profile.Name + '\n';
+    for (const std::string& line : RetentionDetails(request.Profile, outcome.Result))
+        out += "  " + line + '\n';
+    return out;
+}
+
 int Run(const CommandOptions& given)
 {
     std::string error;
     const std::optional<EvaluateOptions> options = ReadEvaluateOptions(given, error);
     if (!options)
         return 2;
+    for (const std::string& warning : options->Warnings)
+        Complain("warning: " + warning);
     Calculator calculator;
     std::vector<std::string> files = options->Files;
     if (files.empty())
         files.push_back(calculator.DefaultsPath());
 
     bool allOk = true;
-    bool anyOutOfSpec = false;
+    bool allPass = true;
     bool first = true;
     for (const std::string& file : files) {
         const Evaluation e = calculator.Evaluate(file);
-        allOk = allOk && e.Ok;
-        anyOutOfSpec = anyOutOfSpec || IsOutOfSpec(e);
+        std::optional<RetentionOutcome> retention;
+        if (e.Ok && options->Retention)
+            retention = CheckFile(*options->Retention, e);
+        allOk = allOk && e.Ok && (!retention || retention->Checked);
+        allPass = allPass && e.InSpec && (!retention || retention->Result.InSpec);
         if (options->Json) {
             QJsonObject json = EvaluationToJson(e);
+            if (retention) {
+                const DeviceProfile& profile = options->Retention->Profile;
+                json["retention"] = retention->Checked
+                    ? RetentionToJson(profile, retention->Result)
+                    : RetentionErrorToJson(profile, retention->Error);
+            }
             AddBreakdownJson(json, e);
             Write(stdout, JsonLine(json));
             continue;
@@ -52,30 +96,50 @@ int Run(const CommandOptions& given)
         // Messages go to the error stream in order with the reports.
         std::fflush(stdout);
         Write(stderr, EvaluationMessages(e));
+        if (retention && !retention->Checked)
+            Write(stderr, MessageLines(e.File, "error", retention->Error));
         if (e.Ok) {
             if (!first)
                 Write(stdout, "\n");
             Write(stdout, EvaluationReport(e));
+            if (retention)
+                Write(stdout, RetentionReport(*options->Retention, *retention));
             first = false;
         }
     }
-    return EvaluateExitStatus(allOk, anyOutOfSpec, options->Check);
+    if (!allOk)
+        return 1;
+    return options->Check && !allPass ? kCheckFailedStatus : 0;
 }
 
 } // namespace
 
-std::optional<EvaluateOptions> ReadEvaluateOptions(const CommandOptions& options, std::string&)
+std::optional<EvaluateOptions> ReadEvaluateOptions(
+    const CommandOptions& options, std::string& error)
 {
-    return EvaluateOptions {options.Positional(), options.IsSet("json"), options.IsSet("check")};
+    EvaluateOptions evaluate {
+        options.Positional(), options.IsSet("json"), options.IsSet("check"), std::nullopt, {}};
+    evaluate.Retention = ReadRetentionRequest(options, evaluate.Warnings, error);
+    if (!error.empty())
+        return std::nullopt;
+    return evaluate;
 }
 
 const Command kEvaluateCommand {
     "evaluate",
-    "evaluate [FILE.xml ...] [--json] [--check]",
+    // --mission and --profiles go with --profile; the option list names them.
+    "evaluate [FILE.xml ...] [--json] [--check] [--profile NAME]",
     "Loads each session file as File > Load Session of the calculator does and reports the "
     "results and the verdict. Without FILE, the Defaults.xml beside the program is evaluated. "
-    "With --json, one JSON object per file and line. The catalogue and schemas are read from the "
-    "program's own folder.",
+    "With --json, one JSON object per file and line. With --profile, the data retention of each "
+    "file is checked as Tools > Retention Check does: its flash cycles per block against the "
+    "profile's retention tiers over a mission of years at temperatures that adds up to its "
+    "lifetime. The catalogue and schemas are read from the program's own folder. Exit status: 0 "
+    "when every file was evaluated (and, with --profile, its retention checked); 1 when a file "
+    "was refused or its retention could not be checked (a mission that does not add up to its "
+    "lifetime); 2 for a usage error (an unknown profile, a mission that cannot be read); with "
+    "--check, 3 when none of these but a file is out of spec or misses its retention. Everything "
+    "is printed before the program ends.",
     Options,
     Check,
     Run,

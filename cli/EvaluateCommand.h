@@ -1,8 +1,11 @@
-// eee-calc-cli evaluate [FILE.xml ...] [--json]: loads session files as File >
-// Load Session does and reports the results and the verdict.
+// eee-calc-cli evaluate [FILE.xml ...] [--json] [--profile NAME [--mission
+// Y@C,...]] [--profiles FILE] [--check]: loads session files as File > Load
+// Session does and reports the results, the verdict and, with a device
+// profile, the data retention.
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "cli/RetentionOptions.h"
 
 #include <optional>
 #include <string>
@@ -10,11 +13,17 @@
 
 namespace eee {
 
+// Exit status of --check when every file was evaluated but one of them is out
+// of spec or misses its data retention.
+inline constexpr int kCheckFailedStatus = 3;
+
 struct EvaluateOptions
 {
     std::vector<std::string> Files; // none: the delivered Defaults.xml
     bool Json = false; // one JSON object per file and line
     bool Check = false; // exit 3 when a file is out of spec
+    std::optional<RetentionRequest> Retention; // --profile
+    std::vector<std::string> Warnings; // about the profiles, for the error stream
 };
 
 // The options as given; nothing, with the usage error in error, when they are wrong.

@@ -44,6 +44,17 @@ QJsonObject DataTypeJson(const DataTypeResult& t)
     };
 }
 
+QJsonValue OptionalNumber(bool present, double value)
+{
+    return present ? Number(value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue ActivationEnergy(const DeviceProfile& profile)
+{
+    return OptionalNumber(
+        profile.ActivationEnergyEv.has_value(), profile.ActivationEnergyEv.value_or(0.0));
+}
+
 } // namespace
 
 QJsonObject EvaluationToJson(const Evaluation& e)
@@ -85,6 +96,59 @@ QJsonObject EvaluationToJson(const Evaluation& e)
     o["inSpecYears"] = Number(e.InSpecYears);
     o["verdict"] = Texts(e.Verdict);
     return o;
+}
+
+QJsonObject RetentionToJson(const DeviceProfile& profile, const RetentionResult& r)
+{
+    QJsonArray mission;
+    for (const SegmentResult& segment : r.Mission) {
+        mission.append(QJsonObject {
+            {"years", Number(segment.Years)},
+            {"celsius", Number(segment.Celsius)},
+            {"accelerationFactor", Number(segment.AccelerationFactor)},
+        });
+    }
+    const bool tier = r.Tier.has_value();
+    return QJsonObject {
+        {"profile", Text(r.ProfileName)},
+        {"cyclesPerBlock", Number(r.CyclesPerBlock)},
+        {"tierCycles",
+            tier ? QJsonValue(static_cast<qint64>(r.Tier->MaxCycles))
+                 : QJsonValue(QJsonValue::Null)},
+        {"tierYears", OptionalNumber(tier, tier ? r.Tier->Years : 0.0)},
+        {"referenceC", Number(profile.ReferenceCelsius)},
+        {"activationEnergyEv", ActivationEnergy(profile)},
+        {"mission", mission},
+        {"consumedPercent", OptionalNumber(tier, 100.0 * r.Consumed)},
+        {"effectiveYears", OptionalNumber(tier, r.EffectiveYears)},
+        {"margin", OptionalNumber(tier, r.Margin)},
+        {"inSpec", r.InSpec},
+        {"note", Text(r.Note)},
+    };
+}
+
+QJsonObject RetentionErrorToJson(const DeviceProfile& profile, const std::string& error)
+{
+    return QJsonObject {{"profile", Text(profile.Name)}, {"error", Text(error)}};
+}
+
+QJsonObject ProfileToJson(const DeviceProfile& profile, const std::string& source)
+{
+    QJsonArray tiers;
+    for (const RetentionTier& tier : profile.Tiers) {
+        tiers.append(QJsonObject {
+            {"maxCycles", static_cast<qint64>(tier.MaxCycles)},
+            {"years", Number(tier.Years)},
+        });
+    }
+    return QJsonObject {
+        {"name", Text(profile.Name)},
+        {"enduranceCycles", static_cast<qint64>(profile.EnduranceCycles)},
+        {"referenceC", Number(profile.ReferenceCelsius)},
+        {"activationEnergyEv", ActivationEnergy(profile)},
+        {"tiers", tiers},
+        {"source", Text(source)},
+    };
 }
 
 std::string JsonLine(const QJsonObject& object)
