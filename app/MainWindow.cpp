@@ -5,8 +5,8 @@
 #include "DetailsDialog.h"
 #include "RecentSessions.h"
 #include "ReportExport.h"
-#include "SessionDropFilter.h"
 #include "RetentionDialog.h"
+#include "SessionDropFilter.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "cli/AdviseCommand.h"
 #include "cli/ChartCommand.h"
 #include "cli/EvaluateCommand.h"
-#include "cli/ReportCommand.h"
 #include "cli/ProfilesCommand.h"
+#include "cli/ReportCommand.h"
 
 namespace eee {
 
