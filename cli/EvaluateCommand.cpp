@@ -72,7 +72,7 @@ int Run(const CommandOptions& given)
         files.push_back(calculator.DefaultsPath());
 
     bool allOk = true;
-    bool allPass = true;
+    bool anyFails = false;
     bool first = true;
     for (const std::string& file : files) {
         const Evaluation e = calculator.Evaluate(file);
@@ -80,7 +80,7 @@ int Run(const CommandOptions& given)
         if (e.Ok && options->Retention)
             retention = CheckFile(*options->Retention, e);
         allOk = allOk && e.Ok && (!retention || retention->Checked);
-        allPass = allPass && e.InSpec && (!retention || retention->Result.InSpec);
+        anyFails = anyFails || IsOutOfSpec(e) || (retention && !retention->Result.InSpec);
         if (options->Json) {
             QJsonObject json = EvaluationToJson(e);
             if (retention) {
@@ -107,9 +107,7 @@ int Run(const CommandOptions& given)
             first = false;
         }
     }
-    if (!allOk)
-        return 1;
-    return options->Check && !allPass ? kCheckFailedStatus : 0;
+    return EvaluateExitStatus(allOk, anyFails, options->Check);
 }
 
 } // namespace

@@ -13,10 +13,6 @@
 
 namespace eee {
 
-// Exit status of --check when every file was evaluated but one of them is out
-// of spec or misses its data retention.
-inline constexpr int kCheckFailedStatus = 3;
-
 struct EvaluateOptions
 {
     std::vector<std::string> Files; // none: the delivered Defaults.xml

@@ -161,7 +161,6 @@ Evaluation Evaluator::Collect(const std::string& displayName) const
     }
     // The lines the window writes when its chart has repainted after this calculation.
     e.InSpecYears = s.LastResult.InSpecYears;
-    e.InSpec = s.LastResult.InSpec;
     const VerdictTexts verdict
         = MakeVerdict(in.LifeTime, out.FlashCycles, in.CyclesLimit, e.InSpecYears);
     e.Verdict = {verdict.First, verdict.Second, verdict.Lifetime};

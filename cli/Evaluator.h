@@ -121,7 +121,6 @@ struct Evaluation
     std::optional<double> RefreshIntervalDays; // none when the cycles are 0
     std::optional<std::string> RefreshIntervalText;
     float InSpecYears = 0.0f;
-    bool InSpec = false; // lifetime and cycles both within the limits
     std::array<std::string, 3> Verdict; // verdict line, recommendation, lifetime note
     std::string LifeTimeText;
     std::string TotalUserDataBytesText;

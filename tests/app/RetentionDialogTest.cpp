@@ -1,6 +1,7 @@
 // Tools > Retention Check... on the real window: the profiles, the mission
 // table, the result lines and the staircase chart, following the window's
 // calculations; the choice kept in the user's settings, not in sessions.
+#include "IsolatedSettings.h"
 #include "WindowTestSupport.h"
 
 #include "app/MissionTableModel.h"
@@ -13,7 +14,6 @@
 #include <QPointer>
 #include <QSettings>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -51,9 +51,8 @@ class RetentionDialogTest : public WindowTest
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_config.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
+        // The user's own profiles file is looked for in the same scratch folder.
+        qputenv("XDG_CONFIG_HOME", m_settings.Folder().toLocal8Bit());
         WindowTest::SetUp();
         ShowActive();
     }
@@ -111,7 +110,7 @@ protected:
         return dialog->Ui().Result->text().split('\n');
     }
 
-    QTemporaryDir m_config;
+    IsolatedSettings m_settings;
 };
 
 TEST_F(RetentionDialogTest, OpensOnTheLastCalculationWithTheDeliveredProfiles)
@@ -243,7 +242,7 @@ TEST_F(RetentionDialogTest, ProfileAndMissionAreKeptInTheSettingsNotInTheSession
     EXPECT_EQ(QSettings().value(kRetentionProfileKey).toString(), kAutomotive);
     EXPECT_EQ(QSettings().value(kRetentionMissionKey).toString(), "15@70,5@90");
 
-    const QString session = QDir(m_config.path()).filePath("session.xml");
+    const QString session = QDir(m_settings.Folder()).filePath("session.xml");
     dialogs.SaveAnswers.push_back(session);
     ui().SaveSession->trigger();
     QFile saved(session);

@@ -48,7 +48,7 @@ TEST_P(EnvelopeAgreementTest, RetentionVerdictIsTheCalculatorsVerdict)
     std::string error;
     ASSERT_TRUE(CheckRetention(DeliveredEnvelope(), e.FlashCycles, e.LifeTime, {}, result, error))
         << error;
-    EXPECT_EQ(result.InSpec, e.InSpec) << result.Note;
+    EXPECT_EQ(result.InSpec, e.Result.InSpec) << result.Note;
     EXPECT_EQ(result.InSpec, e.Verdict[0] == kInSpecLine) << e.Verdict[0];
 }
 
@@ -67,7 +67,7 @@ TEST(EnvelopeAgreementSamples, HoldFilesInAndOutOfSpec)
     int outOfSpec = 0;
     for (const std::string& file : SessionFiles()) {
         const Evaluation e = calculator.Evaluate(std::string(EEE_SESSIONS_DIR) + "/" + file);
-        (e.InSpec ? inSpec : outOfSpec) += 1;
+        (e.Result.InSpec ? inSpec : outOfSpec) += 1;
     }
     EXPECT_GE(inSpec, 5);
     EXPECT_GE(outOfSpec, 5);
