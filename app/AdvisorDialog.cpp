@@ -1,4 +1,5 @@
 #include "AdvisorDialog.h"
+#include "form/AdvisorCatalogueReader.h"
 
 #include "MainWindow.h"
 #include "calc/Format.h"

@@ -7,7 +7,7 @@
 #include "AdvisorTableModel.h"
 #include "Dialogs.h"
 #include "calc/Advisor.h"
-#include "calc/DataSource.h"
+#include "form/DataSource.h"
 
 #include <QDialog>
 

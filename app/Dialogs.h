@@ -2,7 +2,7 @@
 // that tests can answer them without blocking.
 #pragma once
 
-#include "calc/FormModel.h"
+#include "form/FormModel.h"
 
 #include <QString>
 #include <optional>

@@ -544,7 +544,6 @@ void MainWindow::Initialise()
 
 void MainWindow::ShowMessage(const std::string& text, MsgIcon icon)
 {
-    OnMessageShown(icon);
     Sync();
     m_dialogs.Message(this, ToQ(text), icon);
 }
@@ -647,15 +646,15 @@ void MainWindow::RunCalculation()
 
 void MainWindow::SaveSessionCommand()
 {
-    m_form.SaveSessionCommand();
-    NoteSessionPath(std::nullopt);
+    const bool saved = m_form.SaveSessionCommand().has_value();
+    ListSessionPath(saved);
     Sync();
 }
 
 void MainWindow::LoadSessionCommand()
 {
-    m_form.LoadSessionCommand();
-    NoteSessionPath(std::nullopt);
+    const std::optional<LoadOutcome> outcome = m_form.LoadSessionCommand();
+    ListSessionPath(outcome && outcome->Announced());
     Sync();
 }
 
@@ -824,12 +823,12 @@ void MainWindow::NoteSessionPath(const std::optional<QString>& path)
     m_notedSessionPath = path;
 }
 
-void MainWindow::OnMessageShown(MsgIcon icon)
+void MainWindow::ListSessionPath(bool succeeded)
 {
-    // The session commands report success, and only success, with an
-    // information message; their warnings and errors leave the list alone.
-    if (icon == MsgIcon::Information && m_notedSessionPath)
-        m_recent->Add(*std::exchange(m_notedSessionPath, std::nullopt));
+    // Only a session the command saved or announced as loaded joins the list.
+    const std::optional<QString> path = std::exchange(m_notedSessionPath, std::nullopt);
+    if (succeeded && path)
+        m_recent->Add(*path);
 }
 
 } // namespace eee

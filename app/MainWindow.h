@@ -10,10 +10,10 @@
 #pragma once
 
 #include "Dialogs.h"
-#include "calc/FormModel.h"
 #include "chart/ChartModel.h"
 #include "files/FileAccess.h"
 #include "files/FileDataSource.h"
+#include "form/FormModel.h"
 
 #include <QDialog>
 #include <array>
@@ -182,7 +182,8 @@ private:
     std::optional<std::string> TakePresetOpenPath();
     // The session file a command is working on, listed once the command reports success.
     void NoteSessionPath(const std::optional<QString>& path);
-    void OnMessageShown(MsgIcon icon);
+    // Ends a session command: lists its file when it succeeded.
+    void ListSessionPath(bool succeeded);
     RecentSessions* m_recent = nullptr;
     std::optional<QString> m_presetOpenPath;
     std::optional<QString> m_notedSessionPath;

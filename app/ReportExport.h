@@ -3,9 +3,9 @@
 #pragma once
 
 #include "Dialogs.h"
-#include "calc/DataSource.h"
-#include "calc/FormState.h"
 #include "chart/ChartModel.h"
+#include "form/DataSource.h"
+#include "form/FormState.h"
 
 #include <QString>
 

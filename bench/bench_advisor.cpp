@@ -6,6 +6,7 @@
 #include "calc/AdvisorHeadroom.h"
 #include "files/FileAccess.h"
 #include "files/FileDataSource.h"
+#include "form/AdvisorCatalogueReader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // alignment and the block sizes the form offers for it.
 #pragma once
 
-#include "DataSource.h"
+#include "calc/Types.h"
 
 #include <cstdint>
 #include <string>
@@ -32,9 +32,5 @@ struct AdvisorCatalogue
     // The scheme of that exact name, or nullptr.
     const CatalogueScheme* Find(std::string_view name) const;
 };
-
-// Reads every listed scheme the way the form loads a scheme's blocks. A scheme whose
-// entry cannot be read is left out, and the reason is added to `problems`.
-AdvisorCatalogue ReadAdvisorCatalogue(IDataSource& data, std::vector<std::string>& problems);
 
 } // namespace eee

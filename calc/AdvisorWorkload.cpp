@@ -81,25 +81,4 @@ EvalConfig WorkloadConfig(const AdvisorWorkload& workload, const CatalogueScheme
     return config;
 }
 
-SessionRecord RecordWithConfiguration(const SessionRecord& base, const std::string& scheme,
-    const std::vector<std::string>& blockTexts)
-{
-    SessionRecord record = base;
-    record.Scheme = scheme;
-    record.BlockSize = {};
-    const size_t count = std::min(blockTexts.size(), size_t {kMaxBlocks});
-    for (size_t k = 0; k < count; ++k)
-        record.BlockSize[k] = blockTexts[k];
-    record.BlocksSelected = static_cast<int32_t>(count);
-    if (IsFixedLengthScheme(scheme)) {
-        int32_t largest = 0;
-        const size_t rows = std::min(record.DataTypes.size(), size_t {kMaxDataTypes});
-        for (size_t i = 0; i < rows; ++i)
-            largest = std::max(largest, record.DataTypes[i].DataSize);
-        for (DataInfo& info : record.DataTypes)
-            info.DataSize = largest;
-    }
-    return record;
-}
-
 } // namespace eee

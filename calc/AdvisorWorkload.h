@@ -38,9 +38,4 @@ EvalConfig WorkloadConfig(const AdvisorWorkload& workload, const CatalogueScheme
 EvalConfig WorkloadConfig(const AdvisorWorkload& workload, const CatalogueScheme& scheme,
     const std::vector<int64_t>& blockBytes);
 
-// A session record with another scheme and other blocks, everything else as in `base`.
-// In a fixed-length scheme every data size becomes the largest, as the form wants it.
-SessionRecord RecordWithConfiguration(const SessionRecord& base, const std::string& scheme,
-    const std::vector<std::string>& blockTexts);
-
 } // namespace eee

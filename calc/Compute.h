@@ -52,25 +52,4 @@ bool ComputeEnduranceNumbers(const EvalConfig& config,
     const std::array<int32_t, kMaxDataTypes>& recordOverhead, int64_t flashUsedBytes,
     EvalResult& result);
 
-// The configuration the form's inputs stand for.
-EvalConfig ConfigFromInputs(const CalcInputs& in, const std::array<int64_t, kMaxBlocks>& blocks);
-
-// Adapters over the form's inputs and results.
-void ComputeSizes(CalcInputs& in, CalcResults& out);
-FlashCycleEstimate EstimateFlashCycles(
-    const CalcInputs& in, int64_t flashUsedBytes, float lifeTime);
-
-struct EnduranceTexts
-{
-    std::string LifetimeUpdates; // "Total Application Lifetime Updates"
-    std::string RefreshInterval; // empty when the interval was not computed
-    bool RefreshComputed = false;
-};
-
-// Lifetime updates, maximum update requirement, flash cycles and refresh interval of the
-// form's inputs, with the record overheads of its last ComputeSizes.
-// Returns false (and changes nothing) when the data does not fit (negative room).
-// When the cycles are 0 the refresh interval keeps its previous value.
-bool ComputeEndurance(const CalcInputs& in, CalcResults& out, EnduranceTexts& texts);
-
 } // namespace eee

@@ -1,8 +1,8 @@
 #include "Evaluate.h"
 
 #include "Compute.h"
-#include "FieldRules.h"
 #include "Format.h"
+#include "Schemes.h"
 #include "chart/ChartModel.h"
 
 #include <algorithm>
@@ -20,6 +20,8 @@ EvalResult Evaluate(const EvalConfig& config)
     r.TotalUserDataBytes = totals.UserDataBytes;
     r.TotalOverhead = totals.Overhead;
     r.TotalBytes = totals.Bytes;
+    r.BlockOverhead
+        = config.CustomOverhead ? config.BlockOverhead : BlockHeaderOverhead(config.Scheme);
     r.Fits = BlocksFit(r.TotalBytes, config.BlockBytes, config.BlockCount);
 
     if (!ComputeEnduranceNumbers(config, r.RecordOverhead, r.FlashUsedBytes, r))

@@ -65,6 +65,7 @@ struct EvalResult
     int64_t TotalOverhead = 0;
     int64_t TotalBytes = 0;
     int64_t FlashUsedBytes = 0;
+    int64_t BlockOverhead = 0; // the header of one block: the scheme's or the customized one
     int64_t BlockHeaders = 0; // B: the headers of all selected blocks
     bool Fits = false; // the data fits into every run of BlockCount-1 neighbouring blocks
 

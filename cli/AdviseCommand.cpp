@@ -1,4 +1,5 @@
 #include "cli/AdviseCommand.h"
+#include "form/AdvisorCatalogueReader.h"
 
 #include "calc/Compute.h"
 #include "calc/Format.h"
@@ -123,7 +124,7 @@ FileAdvice AdviseOne(Evaluator& evaluator, const AdvisorCatalogue& catalogue,
     std::optional<EvalConfig> config;
     if (e.Ok)
         config = evaluator.State().LastConfig;
-    else if (e.Error == kMsgBlocksTooSmall)
+    else if (e.Stop == LoadStop::BlocksTooSmall)
         config = evaluator.FormConfig();
     if (!config) {
         advice.Error = e.Error;

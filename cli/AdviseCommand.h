@@ -10,9 +10,9 @@
 #include "calc/Advisor.h"
 #include "calc/AdvisorCatalogue.h"
 #include "calc/AdvisorHeadroom.h"
-#include "calc/DataSource.h"
 #include "cli/CommandLine.h"
 #include "cli/Evaluator.h"
+#include "form/DataSource.h"
 
 #include <QJsonObject>
 

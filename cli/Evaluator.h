@@ -1,83 +1,19 @@
-// Evaluation of session files without a window: the form model is driven
-// exactly as the window drives it for File > Load Session, and the results are
-// the numbers of the Evaluate() that this load ran.
+// Evaluation of session files without a window: each file goes through the one
+// session loader (the form's File > Load Session), and an Evaluation is what the
+// command line shows of its outcome.
 #pragma once
 
-#include "calc/DataSource.h"
-#include "calc/FormModel.h"
+#include "calc/Evaluate.h"
 #include "calc/Types.h"
-#include "chart/ChartModel.h"
+#include "form/SessionLoader.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace eee {
-
-struct FormMessage
-{
-    std::string Text;
-    MsgIcon Icon = MsgIcon::Information;
-};
-
-// A view that has no window: it remembers the messages and answers the open-file
-// dialog with a path chosen beforehand. Repaints have nothing to paint.
-class HeadlessView : public IFormView
-{
-public:
-    void ShowMessage(const std::string& text, MsgIcon icon) override;
-    void FocusField(FieldId) override { }
-    void Invalidate() override { }
-    std::optional<std::string> AskSaveFileName() override { return std::nullopt; }
-    std::optional<std::string> AskOpenFileName() override { return m_openFileName; }
-
-    void SetOpenFileName(std::optional<std::string> path) { m_openFileName = std::move(path); }
-    // The messages shown since the last call.
-    std::vector<FormMessage> TakeMessages();
-
-private:
-    std::vector<FormMessage> m_messages;
-    std::optional<std::string> m_openFileName;
-};
-
-// Remembers the catalogue's answers, so that evaluating many files in a row
-// does not read the catalogue again at every scheme change. Only complete
-// answers are kept (no error, at least one block); any other answer is asked
-// anew each time, because a failed read may leave some outputs unwritten.
-class CachingDataSource : public IDataSource
-{
-public:
-    explicit CachingDataSource(IDataSource& source)
-        : m_source(source)
-    { }
-    void ReadSchemeList(std::string& errorText, std::vector<std::string>& names) override;
-    std::string ReadBlockInfo(const std::string& scheme, std::string& errorText,
-        std::vector<BlockInfo>& blocks, int32_t& recordAlignment, bool& dataRetention) override;
-    bool ReadSession(
-        SessionRecord& record, const std::string& fileName, std::string& errorText) override
-    {
-        return m_source.ReadSession(record, fileName, errorText);
-    }
-    bool WriteSession(
-        const SessionRecord& record, const std::string& path, std::string& errorText) override
-    {
-        return m_source.WriteSession(record, path, errorText);
-    }
-
-private:
-    struct SchemeInfo
-    {
-        std::vector<BlockInfo> Blocks;
-        int32_t RecordAlignment = 0;
-        bool DataRetention = false;
-    };
-    IDataSource& m_source;
-    std::optional<std::vector<std::string>> m_names;
-    std::map<std::string, SchemeInfo> m_schemes;
-};
 
 struct DataTypeResult
 {
@@ -96,6 +32,8 @@ struct Evaluation
     bool Ok = false; // results were computed
     std::string Error; // when not ok: the message that stopped the evaluation
     std::vector<std::string> Warnings; // messages that did not stop it
+    std::string Reason; // a plain reason of the program's own where Error gives none
+    LoadStop Stop = LoadStop::None; // what stopped it
 
     // The inputs the calculation ran with.
     std::string Scheme;
@@ -132,41 +70,34 @@ struct Evaluation
     EvalResult Result;
 };
 
-// Starts one form as the window does and evaluates any number of session files
-// with it, each from the same start-up state.
+// What the command line shows of one load's outcome: the engine's numbers and the
+// texts the window shows for them.
+Evaluation MakeEvaluation(const std::string& displayName, const LoadOutcome& outcome);
+
+// The session loader with the command line's view of its outcomes.
 class Evaluator
 {
 public:
     // defaults: the record read from Defaults.xml, or nothing when it could not be read.
-    Evaluator(IDataSource& data, const std::optional<SessionRecord>& defaults);
-    Evaluator(const Evaluator&) = delete;
-    Evaluator& operator=(const Evaluator&) = delete;
+    Evaluator(IDataSource& data, const std::optional<SessionRecord>& defaults)
+        : m_loader(data, defaults)
+    { }
 
-    // Messages the start-up showed (a broken catalogue, for instance).
-    const std::vector<FormMessage>& StartupMessages() const { return m_startupMessages; }
+    const std::vector<FormMessage>& StartupMessages() const { return m_loader.StartupMessages(); }
 
     // Loads the session file at fullPath as File > Load Session does. displayName
     // is what the result names the file by.
-    Evaluation Evaluate(const std::string& displayName, const std::string& fullPath);
+    Evaluation Evaluate(const std::string& displayName, const std::string& fullPath)
+    {
+        return MakeEvaluation(displayName, m_loader.Load(fullPath));
+    }
 
-    // The configuration the form holds after the last evaluation, also when its
-    // calculation stopped at the block fit check; nothing when the form's fields do
-    // not read (a value out of range).
-    std::optional<EvalConfig> FormConfig();
-
-    // The form and the chart as the last evaluation left them.
-    const FormState& State() const { return m_model.State(); }
-    ChartModel& Chart() { return m_chart; }
+    std::optional<EvalConfig> FormConfig() { return m_loader.FormConfig(); }
+    const FormState& State() const { return m_loader.State(); }
+    ChartModel& Chart() { return m_loader.Chart(); }
 
 private:
-    Evaluation Collect(const std::string& displayName) const;
-
-    HeadlessView m_view;
-    ChartModel m_chart;
-    FormModel m_model;
-    FormState m_startState;
-    ChartModel m_startChart;
-    std::vector<FormMessage> m_startupMessages;
+    SessionLoader m_loader;
 };
 
 } // namespace eee

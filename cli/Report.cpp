@@ -2,8 +2,6 @@
 
 #include "calc/Format.h"
 
-#include <string_view>
-
 namespace eee {
 
 namespace {
@@ -81,23 +79,7 @@ std::string EvaluationMessages(const Evaluation& e)
 
 std::string RefusalReason(const Evaluation& e)
 {
-    // The window's refusal is "File NAME loading failed!" with the reason on
-    // the next line, and that line is empty for the root element and for a
-    // scheme the catalogue does not hold; the latter was announced just before.
-    if (e.Ok || !e.Error.ends_with(" loading failed!\n"))
-        return {};
-    constexpr std::string_view kSchemeMessage = "Unable to select Scheme '";
-    if (!e.Warnings.empty() && e.Warnings.back().starts_with(kSchemeMessage)) {
-        std::string scheme = e.Warnings.back().substr(kSchemeMessage.size());
-        if (scheme.ends_with("'."))
-            scheme.resize(scheme.size() - 2);
-        return "The scheme '" + scheme
-            + "' that the file names is not one of the schemes of the catalogue SchemeInfo.xml.";
-    }
-    return "The root element must be SessionData with "
-           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" as its first attribute and "
-           "xsi:noNamespaceSchemaLocation=\"SessionData.xsd\" as its second, as the calculator "
-           "writes it.";
+    return e.Ok ? std::string() : e.Reason;
 }
 
 } // namespace eee

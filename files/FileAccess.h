@@ -2,8 +2,8 @@
 // looked up in the module folder (the folder of the running executable).
 #pragma once
 
-#include "calc/DataSource.h"
 #include "calc/Types.h"
+#include "form/DataSource.h"
 
 #include <cstdint>
 #include <memory>

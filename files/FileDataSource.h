@@ -1,8 +1,8 @@
 // A FileAccess as the form's source of catalogue and session files.
 #pragma once
 
-#include "calc/DataSource.h"
 #include "files/FileAccess.h"
+#include "form/DataSource.h"
 
 namespace eee {
 

@@ -1,4 +1,5 @@
 #include "report/ReportBuilder.h"
+#include "form/AdvisorCatalogueReader.h"
 
 #include "Version.h"
 #include "calc/Breakdown.h"

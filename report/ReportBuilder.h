@@ -4,12 +4,12 @@
 #pragma once
 
 #include "calc/Advisor.h"
-#include "calc/DataSource.h"
+#include "form/DataSource.h"
 #include <optional>
 
 #include "calc/Evaluate.h"
-#include "calc/FormState.h"
 #include "chart/ChartModel.h"
+#include "form/FormState.h"
 #include "report/ReportDocument.h"
 
 #include <QDateTime>

@@ -4,8 +4,9 @@
 // at its boundary.
 #include "calc/Advisor.h"
 #include "calc/BlockSize.h"
-#include "calc/FormModel.h"
 #include "calc/Schemes.h"
+#include "form/AdvisorCatalogueReader.h"
+#include "form/FormModel.h"
 #include "tests/form/FormTestDoubles.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The per-data-type breakdown and the formula trace: hand-computed cases, and every
 // sample session loaded through the form with the delivered data files.
 #include "calc/Breakdown.h"
-#include "calc/FormModel.h"
 #include "files/FileAccess.h"
 #include "files/FileDataSource.h"
+#include "form/FormModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Record overheads, the three totals and the block fit check.
-#include "calc/Compute.h"
+#include "tests/support/InputAdapters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Flash cycle estimate, lifetime updates, refresh interval and the verdict texts.
-#include "calc/Compute.h"
+#include "tests/support/InputAdapters.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // range message; none wraps round to a number inside the range.
 #include "TestSupport.h"
 
-#include "calc/FieldRules.h"
 #include "calc/Format.h"
 #include "files/FileAccess.h"
+#include "form/FieldRules.h"
 
 #include <gtest/gtest.h>
 

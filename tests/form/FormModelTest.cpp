@@ -2,7 +2,7 @@
 // run, the verdict after the chart's repaint and the session commands.
 #include "FormTestDoubles.h"
 
-#include "calc/FormModel.h"
+#include "form/FormModel.h"
 
 #include <gtest/gtest.h>
 

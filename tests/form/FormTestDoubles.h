@@ -2,7 +2,7 @@
 // view that records what the form asks of the window.
 #pragma once
 
-#include "calc/FormModel.h"
+#include "form/FormModel.h"
 #include "tests/support/FakeDataSource.h"
 
 #include <map>

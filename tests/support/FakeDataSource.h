@@ -3,7 +3,7 @@
 // counts what it is asked.
 #pragma once
 
-#include "calc/DataSource.h"
+#include "form/DataSource.h"
 
 #include <map>
 #include <optional>

@@ -2,10 +2,10 @@
 // The window mirrors it in its controls; where the controls stand is the window's business.
 #pragma once
 
-#include "ComboState.h"
-#include "Evaluate.h"
-#include "FieldRules.h"
-#include "Types.h"
+#include "calc/Evaluate.h"
+#include "calc/Types.h"
+#include "form/ComboState.h"
+#include "form/FieldRules.h"
 
 #include <array>
 #include <string>

@@ -3,12 +3,13 @@
 // While the form is read or written, control notifications are ignored.
 #pragma once
 
-#include "FormState.h"
-#include "FormView.h"
+#include "form/FormState.h"
+#include "form/FormView.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace eee {
 
@@ -20,6 +21,11 @@ public:
     FormState& State() { return m_s; }
     const FormState& State() const { return m_s; }
     IFormView& View() { return m_view; }
+
+    // Shows a message through the view; while a log is open it is also kept there, in
+    // the order shown, so that a command can say afterwards what it was told.
+    void Tell(const std::string& text, MsgIcon icon);
+    void OpenLog(std::vector<FormMessage>* log) { m_log = log; }
 
     // Takes every field into the inputs; a field out of rule stops it with a warning
     // and the focus on that field.
@@ -53,6 +59,7 @@ public:
 
 private:
     IFormView& m_view;
+    std::vector<FormMessage>* m_log = nullptr;
     FormState m_s;
     int m_ignoreNotifications = 0;
 };

@@ -1,8 +1,8 @@
-#include "FormBehaviour.h"
+#include "form/FormBehaviour.h"
 
-#include "BlockSize.h"
-#include "Format.h"
-#include "Schemes.h"
+#include "calc/BlockSize.h"
+#include "calc/Format.h"
+#include "calc/Schemes.h"
 
 #include <algorithm>
 
@@ -215,7 +215,7 @@ void FormBehaviour::OnSchemeChanged()
 
     std::string error;
     if (!LoadBlocks(m_form.GetSelectedScheme(), error) && !error.empty())
-        m_form.View().ShowMessage(error, MsgIcon::Error);
+        m_form.Tell(error, MsgIcon::Error);
 
     s.In.LifeTime = 20.0f;
     s.In.CyclesLimit = kCyclesLimit;

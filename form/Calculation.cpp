@@ -1,11 +1,25 @@
-#include "Calculation.h"
+#include "form/Calculation.h"
 
-#include "Compute.h"
-#include "Format.h"
+#include "calc/Compute.h"
+#include "calc/Format.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace eee {
+
+namespace {
+// The record overheads and totals of the data types in use into the form's state.
+void StoreSizes(FormState& s, const std::array<int32_t, kMaxDataTypes>& recordOverhead,
+    const SizeTotals& totals)
+{
+    const int n = std::clamp(s.In.DataTypeCount, 0, kMaxDataTypes);
+    std::copy_n(recordOverhead.begin(), n, s.In.RecordOverhead.begin());
+    s.Out.TotalUserDataBytes = totals.UserDataBytes;
+    s.Out.TotalOverhead = totals.Overhead;
+    s.Out.TotalBytes = totals.Bytes;
+}
+} // namespace
 
 Calculation::Calculation(Form& form, ChartModel& chart)
     : m_form(form)
@@ -23,31 +37,18 @@ void Calculation::ComputeSizes()
     FormState& s = m_form.State();
     s.In.Scheme = m_form.GetSelectedScheme();
     s.In.CusOverheadEn = s.CusOverheadChecked;
-    eee::ComputeSizes(s.In, s.Out);
+    std::array<int32_t, kMaxDataTypes> recordOverhead {};
+    const SizeTotals totals = eee::ComputeSizes(CurrentConfig(), recordOverhead);
+    StoreSizes(s, recordOverhead, totals);
     m_form.WriteForm();
-}
-
-void Calculation::ComputeFlashUsed(bool writeForm)
-{
-    FormState& s = m_form.State();
-    const int nb = std::clamp(m_form.GetBlockCount(), 0, kMaxBlocks);
-    const std::array<int64_t, kMaxBlocks> bytes = m_form.SelectedBlockBytes();
-    int64_t total = 0;
-    for (int k = 0; k < nb; ++k)
-        total += bytes[static_cast<size_t>(k)];
-    s.Out.FlashUsedBytes = total;
-    s.FlashUsedLine = FlashUsedText(total);
-    if (writeForm)
-        m_form.WriteForm();
 }
 
 bool Calculation::CheckBlockSizes()
 {
-    const int nb = m_form.GetBlockCount();
-    const int64_t total = LeadingInteger64(m_form.State().Fields.TotalBytes);
-    if (BlocksFit(total, m_form.SelectedBlockBytes(), nb))
+    if (BlocksFit(
+            m_form.State().Out.TotalBytes, m_form.SelectedBlockBytes(), m_form.GetBlockCount()))
         return true;
-    m_form.View().ShowMessage(kMsgBlocksTooSmall, MsgIcon::Warning);
+    m_form.Tell(kMsgBlocksTooSmall, MsgIcon::Warning);
     return false;
 }
 
@@ -57,31 +58,29 @@ void Calculation::RunCalculation()
         return;
     if (!m_form.ReadForm())
         return;
-    ComputeFlashUsed();
-    ComputeSizes();
-    if (!CheckBlockSizes())
-        return;
-    if (!m_form.ReadForm())
-        return;
-    if (!ComputeEndurance())
-        return;
-    m_form.State().SubmitEnabled = false;
+    Calculate();
 }
 
-bool Calculation::ComputeEndurance()
+bool Calculation::Calculate()
 {
     FormState& s = m_form.State();
     s.In.Scheme = m_form.GetSelectedScheme();
     s.In.CusOverheadEn = s.CusOverheadChecked;
     s.In.BlocksSelected = m_form.GetBlockCount();
-    ComputeFlashUsed();
+    s.In.LifeTime = ShownLifeTime(s.In.LifeTime);
 
     const EvalConfig config = CurrentConfig();
     const EvalResult result = Evaluate(config);
-    if (result.NegativeRoom) {
-        m_form.View().ShowMessage(kMsgBlocksTooSmall, MsgIcon::Warning);
+    StoreSizes(s, result.RecordOverhead,
+        SizeTotals {result.TotalUserDataBytes, result.TotalOverhead, result.TotalBytes});
+    s.Out.FlashUsedBytes = result.FlashUsedBytes;
+    s.FlashUsedLine = FlashUsedText(result.FlashUsedBytes);
+    if (!result.Fits || result.NegativeRoom) {
+        m_form.WriteForm();
+        m_form.Tell(kMsgBlocksTooSmall, MsgIcon::Warning);
         return false;
     }
+
     s.LastConfig = config;
     s.LastResult = result;
     s.Out.LifetimeUpdates = result.LifetimeUpdates;
@@ -91,13 +90,13 @@ bool Calculation::ComputeEndurance()
     s.Out.FlashCycles = result.FlashCycles;
     // Without cycles the refresh interval and its field keep their earlier values.
     if (result.HasRefreshInterval) {
-        double days = result.RefreshIntervalDays;
+        double days = result.RefreshIntervalDays; // as its text reads back
         s.RefreshIntervalText = RefreshIntervalText(days);
         s.Out.RefreshIntervalDays = days;
     }
+    s.In.CyclesLimit = kCyclesLimit;
     m_form.WriteForm();
 
-    s.In.CyclesLimit = kCyclesLimit;
     m_chart.SetCyclesLimit(kCyclesLimit);
     m_chart.SetOperatingPoint(s.In.LifeTime, s.Out.FlashCycles);
     ++s.Calculations;
@@ -116,9 +115,12 @@ void Calculation::ShowVerdict()
     s.VerdictLine = verdict.First;
     s.RecommendationLine = verdict.Second;
     s.LifetimeNote = verdict.Lifetime;
-    // Only the memory usage line is refreshed: writing the whole form back here
-    // would replace text the user has typed but not yet confirmed.
-    ComputeFlashUsed(false);
+    // Only the memory usage line is refreshed, for the blocks selected now: writing the
+    // whole form back here would replace text the user has typed but not yet confirmed.
+    const int nb = std::clamp(m_form.GetBlockCount(), 0, kMaxBlocks);
+    const std::array<int64_t, kMaxBlocks> bytes = m_form.SelectedBlockBytes();
+    s.Out.FlashUsedBytes = std::accumulate(bytes.begin(), bytes.begin() + nb, int64_t {0});
+    s.FlashUsedLine = FlashUsedText(s.Out.FlashUsedBytes);
 }
 
 } // namespace eee

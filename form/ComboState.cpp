@@ -1,4 +1,4 @@
-#include "ComboState.h"
+#include "form/ComboState.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "FormModel.h"
+#include "form/FormModel.h"
 
-#include "Format.h"
+#include "calc/Format.h"
 
 namespace eee {
 
@@ -44,7 +44,7 @@ void FormModel::Startup(const std::optional<SessionRecord>& defaults)
     std::vector<std::string> names;
     m_data.ReadSchemeList(error, names);
     if (names.empty() || !error.empty()) {
-        m_form.View().ShowMessage(
+        m_form.Tell(
             Format("Schemes information could not be loaded!\n%s", error.c_str()), MsgIcon::Error);
     } else {
         s.SchemeList.Clear();
@@ -56,11 +56,11 @@ void FormModel::Startup(const std::optional<SessionRecord>& defaults)
     if (defaults) {
         // Only the scheme and the blocks of the defaults are applied at start-up.
         if (!s.SchemeList.SelectPrefix(defaults->Scheme))
-            m_form.View().ShowMessage(
+            m_form.Tell(
                 Format("Unable to select Scheme '%s'.", defaults->Scheme.c_str()), MsgIcon::Error);
         error.clear();
         if (!m_behaviour.LoadBlocks(defaults->Scheme, error) && !error.empty())
-            m_form.View().ShowMessage(error, MsgIcon::Error);
+            m_form.Tell(error, MsgIcon::Error);
         // A count the No. of Blocks list does not offer is taken as two blocks.
         int count = defaults->BlocksSelected;
         if (count < 2 || count > kMaxBlocks)
@@ -76,7 +76,7 @@ void FormModel::Startup(const std::optional<SessionRecord>& defaults)
         for (int k = 0; k < count; ++k) {
             const std::string& text = defaults->BlockSize[static_cast<size_t>(k)];
             if (!s.BlockLists[k].SelectPrefix(text))
-                m_form.View().ShowMessage(
+                m_form.Tell(
                     Format("Unable to select block size '%s' at index '%d'.", text.c_str(), k),
                     MsgIcon::Error);
         }
@@ -88,7 +88,7 @@ void FormModel::Startup(const std::optional<SessionRecord>& defaults)
 
     m_calculation.ComputeSizes();
     if (m_calculation.CheckBlockSizes())
-        m_calculation.ComputeEndurance();
+        m_calculation.Calculate();
     m_behaviour.SetSchemeToolTip();
 }
 

@@ -3,10 +3,10 @@
 // react to the user's typing and clicks.
 #pragma once
 
-#include "Calculation.h"
-#include "DataSource.h"
-#include "Form.h"
 #include "chart/ChartModel.h"
+#include "form/Calculation.h"
+#include "form/DataSource.h"
+#include "form/Form.h"
 
 #include <string>
 #include <vector>

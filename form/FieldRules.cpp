@@ -1,6 +1,6 @@
-#include "FieldRules.h"
+#include "form/FieldRules.h"
 
-#include "Format.h"
+#include "calc/Format.h"
 
 #include <algorithm>
 #include <charconv>
@@ -300,6 +300,12 @@ std::optional<FieldFailure> ReadFields(const FormFields& fields, CalcInputs& in,
     if (!(in.LifeTime >= kLifeTimeMin && in.LifeTime <= kLifeTimeMax))
         return fail(FieldKind::LifeTime, 0, NumberRangeMessage(kLifeTimeMin, kLifeTimeMax));
     return std::nullopt;
+}
+
+float ShownLifeTime(float lifeTime)
+{
+    const std::optional<double> shown = ParseNumberField(FormatG(static_cast<double>(lifeTime), 6));
+    return shown ? ToFloat(*shown) : lifeTime;
 }
 
 void WriteFields(const CalcInputs& in, const CalcResults& out, FormFields& fields)

@@ -1,7 +1,7 @@
 // What the input form asks of the window it lives in.
 #pragma once
 
-#include "FieldRules.h"
+#include "form/FieldRules.h"
 
 #include <optional>
 #include <string>
@@ -9,6 +9,13 @@
 namespace eee {
 
 enum class MsgIcon { Warning, Error, Information };
+
+// One message box as the form showed it.
+struct FormMessage
+{
+    std::string Text;
+    MsgIcon Icon = MsgIcon::Information;
+};
 
 class IFormView
 {

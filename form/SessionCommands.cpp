@@ -1,6 +1,7 @@
-#include "SessionCommands.h"
+#include "form/SessionCommands.h"
 
-#include "Format.h"
+#include "calc/Format.h"
+#include "calc/Schemes.h"
 
 #include <algorithm>
 #include <optional>
@@ -29,8 +30,7 @@ bool SessionCommands::ApplySessionData(const SessionRecord& record, std::string&
         return false;
     }
     if (!m_behaviour.SelectScheme(record.Scheme)) {
-        m_form.View().ShowMessage(
-            Format("Unable to select Scheme '%s'.", record.Scheme.c_str()), MsgIcon::Error);
+        m_form.Tell(Format("Unable to select Scheme '%s'.", record.Scheme.c_str()), MsgIcon::Error);
         errorText.clear();
         return false;
     }
@@ -38,8 +38,7 @@ bool SessionCommands::ApplySessionData(const SessionRecord& record, std::string&
     for (int k = 0; k < record.BlocksSelected; ++k) {
         const std::string& text = record.BlockSize[static_cast<size_t>(k)];
         if (!s.BlockLists[k].SelectPrefix(text))
-            m_form.View().ShowMessage(
-                Format("Unable to select block size '%s' at index '%d'.", text.c_str(), k),
+            m_form.Tell(Format("Unable to select block size '%s' at index '%d'.", text.c_str(), k),
                 MsgIcon::Error);
     }
 
@@ -101,25 +100,26 @@ SessionRecord SessionCommands::RecordFromForm(int blockCount) const
     return record;
 }
 
-void SessionCommands::SaveSessionCommand()
+std::optional<std::string> SessionCommands::SaveSessionCommand()
 {
     m_calculation.RunCalculation();
     const int blockCount = m_form.GetBlockCount();
     if (!m_calculation.CheckBlockSizes() || !m_form.ReadForm())
-        return;
+        return std::nullopt;
     const SessionRecord record = RecordFromForm(blockCount);
 
     const std::optional<std::string> path = m_form.View().AskSaveFileName();
     if (!path)
-        return;
+        return std::nullopt;
     std::string error;
     const std::string name = FileNameOf(*path);
-    if (m_data.WriteSession(record, *path, error))
-        m_form.View().ShowMessage(
-            Format("File %s saved succesfully!", name.c_str()), MsgIcon::Information);
-    else
-        m_form.View().ShowMessage(
+    if (!m_data.WriteSession(record, *path, error)) {
+        m_form.Tell(
             Format("File %s could not be saved!\n%s", name.c_str(), error.c_str()), MsgIcon::Error);
+        return std::nullopt;
+    }
+    m_form.Tell(Format("File %s saved succesfully!", name.c_str()), MsgIcon::Information);
+    return path;
 }
 
 bool SessionCommands::LoadRecord(const SessionRecord& record, std::string& errorText)
@@ -127,26 +127,91 @@ bool SessionCommands::LoadRecord(const SessionRecord& record, std::string& error
     if (!ApplySessionData(record, errorText))
         return false;
     if (m_calculation.CheckBlockSizes() && m_form.ReadForm())
-        m_calculation.ComputeEndurance();
+        m_calculation.Calculate();
     return true;
 }
 
-void SessionCommands::LoadSessionCommand()
+namespace {
+// The session reader gives no reason when the root element is not the calculator's.
+constexpr const char* kRootElementReason
+    = "The root element must be SessionData with "
+      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" as its first attribute and "
+      "xsi:noNamespaceSchemaLocation=\"SessionData.xsd\" as its second, as the calculator "
+      "writes it.";
+} // namespace
+
+LoadOutcome SessionCommands::LoadFile(const std::string& path)
+{
+    LoadOutcome outcome;
+    m_form.OpenLog(&outcome.Messages);
+    const FormState& s = m_form.State();
+    const int before = s.Calculations;
+    const auto stop = [&](LoadStatus status, LoadStop why) {
+        outcome.Status = status;
+        outcome.Stop = why;
+    };
+
+    SessionRecord record;
+    std::string error;
+    if (!m_data.ReadSession(record, path, error)) {
+        stop(LoadStatus::Unreadable, LoadStop::FileUnreadable);
+    } else {
+        const size_t shown = outcome.Messages.size();
+        if (!ApplySessionData(record, error)) {
+            // Only an unknown scheme is told before the refusal itself.
+            stop(LoadStatus::Refused,
+                outcome.Messages.size() > shown ? LoadStop::UnknownScheme : LoadStop::OutOfRange);
+        } else if (!m_calculation.CheckBlockSizes()) {
+            stop(LoadStatus::NotCalculated, LoadStop::BlocksTooSmall);
+        } else if (!m_form.ReadForm()) {
+            stop(LoadStatus::NotCalculated, LoadStop::FieldRule);
+        } else if (!m_calculation.Calculate()) {
+            stop(LoadStatus::NotCalculated, LoadStop::BlocksTooSmall);
+        } else {
+            stop(LoadStatus::Calculated, LoadStop::None);
+        }
+    }
+
+    // The stopping message of a load the form took is the last it showed; a refused or
+    // unreadable file is told by the announcement below.
+    size_t warnings = outcome.Messages.size();
+    if (outcome.Status == LoadStatus::NotCalculated)
+        outcome.Error = outcome.Messages[--warnings].Text;
+    for (size_t k = 0; k < warnings; ++k)
+        outcome.Warnings.push_back(outcome.Messages[k].Text);
+    if (outcome.Stop == LoadStop::UnknownScheme)
+        outcome.Reason = "The scheme '" + record.Scheme
+            + "' that the file names is not one of the schemes of the catalogue SchemeInfo.xml.";
+    else if (outcome.Stop == LoadStop::FileUnreadable && error.empty())
+        outcome.Reason = kRootElementReason;
+
+    if (outcome.Announced()) {
+        m_form.Tell(Format("File %s loaded successfully!", path.c_str()), MsgIcon::Information);
+    } else {
+        outcome.Error = Format("File %s loading failed!\n%s", path.c_str(), error.c_str());
+        m_form.Tell(outcome.Error, MsgIcon::Error);
+    }
+    m_form.OpenLog(nullptr);
+
+    if (outcome.Calculated() && s.Calculations > before) {
+        outcome.Config = s.LastConfig;
+        outcome.Result = s.LastResult;
+        outcome.Scheme = m_form.GetSelectedScheme();
+        const int blocks = std::clamp(s.LastConfig.BlockCount, 0, kMaxBlocks);
+        for (int k = 0; k < blocks; ++k)
+            outcome.BlockTexts.push_back(s.BlockLists[static_cast<size_t>(k)].SelectedText());
+    }
+    return outcome;
+}
+
+std::optional<LoadOutcome> SessionCommands::LoadSessionCommand()
 {
     m_form.ReadForm();
     const std::optional<std::string> path = m_form.View().AskOpenFileName();
     if (!path)
-        return;
+        return std::nullopt;
     // The chosen file is read where it is, with the schema of the module folder.
-    SessionRecord record;
-    std::string error;
-    if (m_data.ReadSession(record, *path, error) && LoadRecord(record, error)) {
-        m_form.View().ShowMessage(
-            Format("File %s loaded successfully!", path->c_str()), MsgIcon::Information);
-    } else {
-        m_form.View().ShowMessage(
-            Format("File %s loading failed!\n%s", path->c_str(), error.c_str()), MsgIcon::Error);
-    }
+    return LoadFile(*path);
 }
 
 void SessionCommands::RestoreDefaultCommand()
@@ -156,14 +221,35 @@ void SessionCommands::RestoreDefaultCommand()
     SessionRecord record;
     std::string error;
     if (!m_data.ReadSession(record, "Defaults.xml", error)) {
-        m_form.View().ShowMessage(
+        m_form.Tell(
             Format("Defaults File %s could not be loaded!\n%s", "Defaults.xml", error.c_str()),
             MsgIcon::Error);
     } else if (!LoadRecord(record, error)) {
-        m_form.View().ShowMessage(
+        m_form.Tell(
             Format("Default values could not be restored!\n%s", error.c_str()), MsgIcon::Error);
     }
     s.SubmitEnabled = true;
+}
+
+SessionRecord RecordWithConfiguration(const SessionRecord& base, const std::string& scheme,
+    const std::vector<std::string>& blockTexts)
+{
+    SessionRecord record = base;
+    record.Scheme = scheme;
+    record.BlockSize = {};
+    const size_t count = std::min(blockTexts.size(), size_t {kMaxBlocks});
+    for (size_t k = 0; k < count; ++k)
+        record.BlockSize[k] = blockTexts[k];
+    record.BlocksSelected = static_cast<int32_t>(count);
+    if (IsFixedLengthScheme(scheme)) {
+        int32_t largest = 0;
+        const size_t rows = std::min(record.DataTypes.size(), size_t {kMaxDataTypes});
+        for (size_t i = 0; i < rows; ++i)
+            largest = std::max(largest, record.DataTypes[i].DataSize);
+        for (DataInfo& info : record.DataTypes)
+            info.DataSize = largest;
+    }
+    return record;
 }
 
 } // namespace eee

@@ -1,6 +1,6 @@
 // The form read and write: parsing of a field's text, ranges, messages, the order
 // of the fields and what a read that stops half-way has already taken.
-#include "calc/FieldRules.h"
+#include "form/FieldRules.h"
 
 #include <gtest/gtest.h>
 

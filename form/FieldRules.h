@@ -2,7 +2,7 @@
 // a field's text is parsed, the ranges and the texts of the warnings.
 #pragma once
 
-#include "Types.h"
+#include "form/FormInputs.h"
 
 #include <array>
 #include <cstdint>
@@ -86,6 +86,10 @@ struct FieldFailure
 // the first failing field: fields before it keep their new values, a field that
 // is not a number keeps its old value, a field out of range has been taken.
 std::optional<FieldFailure> ReadFields(const FormFields& fields, CalcInputs& in, CalcResults& out);
+
+// The lifetime as the form's field shows it once written (six significant digits) and
+// reads it back: a calculation works with the lifetime the user sees.
+float ShownLifeTime(float lifeTime);
 
 // Writes the inputs and the results that the form shows into the fields.
 void WriteFields(const CalcInputs& in, const CalcResults& out, FormFields& fields);

@@ -2,7 +2,7 @@
 // evaluator hand it the catalogue reader of files/; tests hand it a fake.
 #pragma once
 
-#include "Types.h"
+#include "calc/Types.h"
 
 #include <cstdint>
 #include <string>

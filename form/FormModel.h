@@ -7,13 +7,13 @@
 //   SessionCommands  Save Session, Load Session and Restore Default
 #pragma once
 
-#include "Calculation.h"
-#include "DataSource.h"
-#include "Form.h"
-#include "FormBehaviour.h"
-#include "FormView.h"
-#include "SessionCommands.h"
 #include "chart/ChartModel.h"
+#include "form/Calculation.h"
+#include "form/DataSource.h"
+#include "form/Form.h"
+#include "form/FormBehaviour.h"
+#include "form/FormView.h"
+#include "form/SessionCommands.h"
 
 #include <optional>
 #include <string>
@@ -69,8 +69,8 @@ public:
     {
         return m_sessions.ApplySessionData(record, errorText);
     }
-    void SaveSessionCommand() { m_sessions.SaveSessionCommand(); }
-    void LoadSessionCommand() { m_sessions.LoadSessionCommand(); }
+    std::optional<std::string> SaveSessionCommand() { return m_sessions.SaveSessionCommand(); }
+    std::optional<LoadOutcome> LoadSessionCommand() { return m_sessions.LoadSessionCommand(); }
     void RestoreDefaultCommand() { m_sessions.RestoreDefaultCommand(); }
 
 private:

@@ -1,6 +1,6 @@
-#include "Form.h"
+#include "form/Form.h"
 
-#include "BlockSize.h"
+#include "calc/BlockSize.h"
 
 namespace eee {
 
@@ -19,9 +19,16 @@ bool Form::ReadForm()
     const std::optional<FieldFailure> failure = ReadFields(m_s.Fields, m_s.In, m_s.Out);
     if (!failure)
         return true;
-    m_view.ShowMessage(failure->Message, MsgIcon::Warning);
+    Tell(failure->Message, MsgIcon::Warning);
     m_view.FocusField(failure->Field);
     return false;
+}
+
+void Form::Tell(const std::string& text, MsgIcon icon)
+{
+    if (m_log)
+        m_log->push_back(FormMessage {text, icon});
+    m_view.ShowMessage(text, icon);
 }
 
 void Form::WriteForm()
