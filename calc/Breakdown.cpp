@@ -4,16 +4,33 @@
 #include "Schemes.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace eee {
 
+namespace {
+// printf's "%.<precision>f" of a finite value, without printf's cost: std::to_chars
+// with a precision writes exactly what printf writes in the "C" locale.
+std::string Fixed(double value, int precision)
+{
+    char buffer[400];
+    const std::to_chars_result end
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    if (end.ec != std::errc())
+        return Format("%.*f", precision, value);
+    return std::string(buffer, end.ptr);
+}
+} // namespace
+
 std::string BreakdownNumber(double value)
 {
+    if (!std::isfinite(value))
+        return Format("%.3f", value);
     // Every double of 2^52 and above is whole, so "%.0f" never hides a fraction there.
-    if (std::isfinite(value) && value == std::floor(value))
-        return Format("%.0f", value);
-    std::string text = Format("%.3f", value);
+    if (value == std::floor(value))
+        return Fixed(value, 0);
+    std::string text = Fixed(value, 3);
     while (!text.empty() && text.back() == '0')
         text.pop_back();
     if (!text.empty() && text.back() == '.')
@@ -63,7 +80,7 @@ std::string Num(double value)
 }
 std::string Num(int64_t value)
 {
-    return Format("%lld", static_cast<long long>(value));
+    return std::to_string(value);
 }
 std::string Years(float lifeTime)
 {

@@ -193,17 +193,18 @@ bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& 
         reason = "The root element names no schema file of the program.";
     } else {
         // The schema always comes from the module folder, whatever the file
-        // says; it is read and compiled afresh for every validation.
+        // says; it is read afresh for every validation, so that a changed schema
+        // file takes effect at once (only unchanged bytes reuse their compilation).
         std::string xsd;
         int err = 0;
         const xml::ReadStatus xsdStatus
             = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
-        std::unique_ptr<xml::Schema> schema;
+        const xml::Schema* schema = nullptr;
         if (xsdStatus != xml::ReadStatus::Ok) {
             reason = ReadFailureText(xsdStatus, err, schemaName);
         } else {
             xml::ErrorCapture schemaCapture;
-            schema = xml::Schema::Compile(xsd, schemaCapture);
+            schema = SchemaFor(schemaName, std::move(xsd), schemaCapture);
             if (schema == nullptr)
                 reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
         }
@@ -223,6 +224,17 @@ bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& 
         + "\n=====================" + "\nReason: " + reason
         + "\nSource: " + text::ShowableText(text::LineOfText(parsed.Text, line), 256) + "\n";
     return false;
+}
+
+const xml::Schema* FileAccess::Impl::SchemaFor(
+    const std::string& schemaName, std::string&& xsd, xml::ErrorCapture& capture) const
+{
+    CompiledSchema& cached = Schemas[schemaName];
+    if (cached.Schema == nullptr || cached.Bytes != xsd) {
+        cached.Schema = xml::Schema::Compile(xsd, capture);
+        cached.Bytes = cached.Schema != nullptr ? std::move(xsd) : std::string();
+    }
+    return cached.Schema.get();
 }
 
 FileAccess::FileAccess()

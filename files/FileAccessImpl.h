@@ -4,9 +4,11 @@
 #include "files/AttributeOrder.h"
 #include "files/CappedRead.h"
 #include "files/FileAccess.h"
+#include "files/Schema.h"
 #include "files/XmlLibrary.h"
 #include "files/XmlTree.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -65,6 +67,19 @@ struct FileAccess::Impl
     // the module folder; fileName only names the file in messages.
     bool Validate(const std::string& fileName, const std::string& schemaName,
         const ParsedDocument& parsed, std::string& errorText) const;
+
+    // The last schema compiled for each schema file name, with the bytes it was
+    // compiled from: a file whose bytes are unchanged is not compiled again.
+    struct CompiledSchema
+    {
+        std::string Bytes;
+        std::unique_ptr<xml::Schema> Schema;
+    };
+    mutable std::map<std::string, CompiledSchema> Schemas;
+    // The compiled schema of these bytes, from the cache or compiled now; nullptr,
+    // with the reason in capture, when the bytes are not a usable schema.
+    const xml::Schema* SchemaFor(
+        const std::string& schemaName, std::string&& xsd, xml::ErrorCapture& capture) const;
 
     // Value of attribute number position of an element of the held root's
     // document; throws ComponentFailure when it has no such attribute.

@@ -310,17 +310,18 @@ float ShownLifeTime(float lifeTime)
 
 void WriteFields(const CalcInputs& in, const CalcResults& out, FormFields& fields)
 {
+    // std::to_string writes an integer as printf's "%d" does, only faster.
     for (size_t r = 0; r < kMaxDataTypes; ++r) {
-        fields.DataSize[r] = Format("%d", in.DataSize[r]);
-        fields.Updates[r] = Format("%lld", static_cast<long long>(in.Updates[r]));
-        fields.Records[r] = Format("%d", in.Records[r]);
+        fields.DataSize[r] = std::to_string(in.DataSize[r]);
+        fields.Updates[r] = std::to_string(in.Updates[r]);
+        fields.Records[r] = std::to_string(in.Records[r]);
         fields.Frequency[r] = in.Frequency[r] != 0 ? 1 : 0;
-        fields.Overhead[r] = Format("%d", in.CusOverhead[r]);
+        fields.Overhead[r] = std::to_string(in.CusOverhead[r]);
     }
-    fields.BlockOverhead = Format("%d", in.BlockOverhead);
-    fields.TotalUserDataBytes = Format("%lld", static_cast<long long>(out.TotalUserDataBytes));
-    fields.TotalOverhead = Format("%lld", static_cast<long long>(out.TotalOverhead));
-    fields.TotalBytes = Format("%lld", static_cast<long long>(out.TotalBytes));
+    fields.BlockOverhead = std::to_string(in.BlockOverhead);
+    fields.TotalUserDataBytes = std::to_string(out.TotalUserDataBytes);
+    fields.TotalOverhead = std::to_string(out.TotalOverhead);
+    fields.TotalBytes = std::to_string(out.TotalBytes);
     fields.MaxUpdateRequirement = FormatG(out.MaxUpdateRequirement, 15);
     fields.FlashCycles = FormatG(out.FlashCycles, 15);
     fields.LifeTime = FormatG(static_cast<double>(in.LifeTime), 6);
