@@ -243,6 +243,24 @@ TEST(WearSimulation, ProjectionMatchesTheWholeRunOfASteadyWorkload)
     }
 }
 
+// Records of zero bytes never take room: they change no erase and no copied byte, however
+// many of their dead copies pile up in (and are dropped from) the active block.
+TEST(WearSimulation, RecordsOfZeroBytesTakeNoRoom)
+{
+    const DataTypeInput kept {6, 1, 2, false, 4}; // written once, copied on every pass
+    const DataTypeInput sized {6, 1, 3, true, 4};
+    const SimulationResult alone = Simulate(Custom({200, 200, 200}, {kept, sized}));
+    const SimulationResult beside = Simulate(
+        Custom({200, 200, 200}, {{0, 20, 4, true, 0}, kept, sized, {0, 9, 2, false, 0}}));
+    ASSERT_TRUE(alone.Fits && beside.Fits);
+    EXPECT_EQ(beside.TotalWrites, alone.TotalWrites + 4 * 20 * 7300 + 2 * 9);
+    EXPECT_EQ(beside.BlockErases, alone.BlockErases);
+    EXPECT_EQ(beside.GcBytes, alone.GcBytes);
+    EXPECT_GT(beside.GcBytes, 0);
+    EXPECT_EQ(beside.CloseWasteBytes, alone.CloseWasteBytes);
+    EXPECT_EQ(beside.PayloadBytes, alone.PayloadBytes);
+}
+
 struct WritesCase
 {
     DataTypeInput Type;
