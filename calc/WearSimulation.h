@@ -35,6 +35,8 @@
 // - A simulation that stops (does not fit, cancelled) keeps the figures counted up to
 //   its stop, unprojected.
 // - Write amplification is 0 when no payload byte was written.
+// - A type of 0 updates (Total or Daily) writes nothing; a Daily type writes nothing
+//   when the lifetime is not above 0.
 #pragma once
 
 #include "Evaluate.h"
