@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include <cstring>
+
+#include <random>
+
 #include <cstdint>
 #include <string>
 
@@ -72,6 +78,25 @@ INSTANTIATE_TEST_SUITE_P(General, FormatGText,
         FormatGCase {"LargestFixed", 999999999999999.0, 15, "999999999999999"},
         FormatGCase {"Zero", 0.0, 15, "0"}),
     [](const testing::TestParamInfo<FormatGCase>& info) { return info.param.Name; });
+
+// FormatG does not go through printf; it must still write exactly what "%.*g" writes.
+TEST(FormatGText, AgreesWithPrintfOnRandomValues)
+{
+    std::mt19937_64 random(20261209);
+    std::uniform_int_distribution<uint64_t> bits;
+    for (int i = 0; i < 200000; ++i) {
+        double value = 0.0;
+        const uint64_t pattern = bits(random);
+        std::memcpy(&value, &pattern, sizeof value);
+        if (i % 2 == 0) // also plenty of values of the sizes the form shows
+            value = static_cast<double>(pattern % 100000000000ULL) / (1 + pattern % 1000);
+        for (const int precision : {6, 15}) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%.*g", precision, value);
+            ASSERT_EQ(FormatG(value, precision), PadExponents(expected)) << precision;
+        }
+    }
+}
 
 TEST(FormatText, PrintsLikePrintf)
 {
