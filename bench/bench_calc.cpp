@@ -3,6 +3,7 @@
 #include "calc/BlockSize.h"
 #include "calc/Evaluate.h"
 #include "calc/Format.h"
+#include "calc/Sweep.h"
 #include "chart/ChartModel.h"
 
 #include <benchmark/benchmark.h>
@@ -10,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -53,6 +55,20 @@ void BM_EvaluateWithTexts(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EvaluateWithTexts);
+
+// A sweep of 10,000 points, each evaluated in full (as eee-calc-cli sweep runs it).
+void BM_Sweep10000Points(benchmark::State& state)
+{
+    const eee::EvalConfig config = SixDataTypes();
+    std::string error;
+    const eee::SweepRequest request = *eee::ParseSweep("updates:2=1:10000", error);
+    const std::vector<eee::SweepValue> values = *eee::SweepValues(request, config, {}, error);
+    for (auto _ : state) {
+        std::vector<eee::SweepPoint> points = eee::RunSweep(request, config, values);
+        benchmark::DoNotOptimize(points);
+    }
+}
+BENCHMARK(BM_Sweep10000Points)->Unit(benchmark::kMillisecond);
 
 void BM_InSpecYears(benchmark::State& state)
 {

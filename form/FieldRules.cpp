@@ -10,12 +10,6 @@
 namespace eee {
 
 namespace {
-constexpr int32_t kDataSizeMin = 1, kDataSizeMax = 4096;
-constexpr int64_t kUpdatesMin = 1, kUpdatesMax = 100000000;
-constexpr int32_t kRecordsMin = 1, kRecordsMax = 30000;
-constexpr int32_t kOverheadMin = 0, kOverheadMax = 65536;
-constexpr float kLifeTimeMin = 1.0f, kLifeTimeMax = 99.0f;
-
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -145,17 +139,6 @@ std::optional<std::string> TakeNumber(const std::string& text, double& target)
     return std::nullopt;
 }
 } // namespace
-
-std::string IntegerRangeMessage(int64_t low, int64_t high)
-{
-    return Format("Please enter an integer between %lld and %lld.", static_cast<long long>(low),
-        static_cast<long long>(high));
-}
-
-std::string NumberRangeMessage(double low, double high)
-{
-    return Format("Please enter a number between %.*g and %.*g.", 6, low, 6, high);
-}
 
 std::optional<int64_t> ParseIntegerField(std::string_view text)
 {

@@ -2,6 +2,7 @@
 // a field's text is parsed, the ranges and the texts of the warnings.
 #pragma once
 
+#include "calc/InputLimits.h"
 #include "form/FormInputs.h"
 
 #include <array>
@@ -14,11 +15,6 @@ namespace eee {
 
 inline constexpr const char* kMsgInteger = "Please enter an integer.";
 inline constexpr const char* kMsgNumber = "Please enter a number.";
-
-// "Please enter an integer between %1 and %2." with the bounds filled in.
-std::string IntegerRangeMessage(int64_t low, int64_t high);
-// "Please enter a number between %1 and %2." with the bounds filled in.
-std::string NumberRangeMessage(double low, double high);
 
 // Integer text: blanks, an optional sign, decimal digits, blanks. A number too
 // large for 64 bits saturates (so it is reported as out of range).

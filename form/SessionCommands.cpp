@@ -1,6 +1,7 @@
 #include "form/SessionCommands.h"
 
 #include "calc/Format.h"
+#include "calc/InputLimits.h"
 #include "calc/Schemes.h"
 
 #include <algorithm>
@@ -20,13 +21,12 @@ bool SessionCommands::ApplySessionData(const SessionRecord& record, std::string&
 {
     FormState& s = m_form.State();
     const double lifeTime = record.LifeTime;
-    if (!(lifeTime >= 0.1 && lifeTime <= 99)) {
-        errorText = "Invalid Life time. Please select a value between 0.1 and 99, both inclusive";
+    if (!(lifeTime >= kSessionLifeTimeMin && lifeTime <= kSessionLifeTimeMax)) {
+        errorText = kMsgSessionLifeTime;
         return false;
     }
-    if (record.BlocksSelected < 2 || record.BlocksSelected > kMaxBlocks) {
-        errorText
-            = "Invalid number of blocks. Please select a value between 2 and 6, both inclusive";
+    if (record.BlocksSelected < kBlockCountMin || record.BlocksSelected > kBlockCountMax) {
+        errorText = kMsgSessionBlockCount;
         return false;
     }
     if (!m_behaviour.SelectScheme(record.Scheme)) {
