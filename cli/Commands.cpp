@@ -5,6 +5,7 @@
 #include "cli/EvaluateCommand.h"
 #include "cli/ProfilesCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/SweepCommand.h"
 
 namespace eee {
 
@@ -16,6 +17,7 @@ std::span<const Command> AllCommands()
         kAdviseCommand,
         kReportCommand,
         kProfilesCommand,
+        kSweepCommand,
     };
     return commands;
 }
