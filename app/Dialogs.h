@@ -41,6 +41,14 @@ public:
         (void)suggested;
         return std::nullopt;
     }
+    // The name of a plot image to write (.svg or .png), suggested as `suggested`; nothing
+    // when the user cancelled. Dialogs without an image dialog cancel.
+    virtual std::optional<QString> ImageFileName(QWidget* parent, const QString& suggested)
+    {
+        (void)parent;
+        (void)suggested;
+        return std::nullopt;
+    }
 };
 
 // The real dialogs: Qt message boxes with the program's caption, Qt file dialogs.
@@ -51,6 +59,7 @@ public:
     std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) override;
     std::optional<QString> ReportFileName(QWidget* parent, const QString& suggested) override;
+    std::optional<QString> ImageFileName(QWidget* parent, const QString& suggested) override;
 };
 
 } // namespace eee

@@ -209,16 +209,8 @@ int Run(const CommandOptions& given)
         std::string out = "File: " + e.File + "\nParameter: " + request.Name() + '\n';
         for (size_t i = 0; i < points.size(); ++i) {
             const SweepPoint& p = points[i];
-            out += "  " + request.Name() + " = " + p.Value.Text + ": ";
-            if (!p.Ok) {
-                out += "refused: " + p.Error + '\n';
-                continue;
-            }
-            out += FormatG(p.Result.FlashCycles, 15) + " flash cycles, "
-                + Format("in spec for %.1f years", static_cast<double>(p.Result.InSpecYears)) + ", "
-                + (p.Result.InSpec ? "in spec" : "out of spec") + ", "
-                + FlashUsedText(p.Result.FlashUsedBytes);
-            if (simulations[i])
+            out += "  " + SweepPointText(request, p);
+            if (simulations[i] && simulations[i]->Fits)
                 out += ", simulated " + FormatG(simulations[i]->SimulatedCycles, 15) + " cycles";
             out += '\n';
         }
