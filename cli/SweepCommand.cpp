@@ -238,8 +238,7 @@ int Run(const CommandOptions& given)
 
 const Command kSweepCommand {
     "sweep",
-    "sweep [FILE.xml] --vary PARAM=FROM:TO[:STEP] [--json | --csv] [-o PLOT.svg|PLOT.png] "
-    "[--simulate]",
+    "sweep [FILE] --vary PARAM=FROM:TO[:STEP] [options]",
     "Evaluates the session again for every value of one input, from FROM while not above TO: "
     "the lifetime, the block size of every block, the number of blocks (added blocks take the "
     "last block's size) or the updates, records or record size of one data type. Each point is "
