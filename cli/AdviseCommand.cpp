@@ -334,7 +334,7 @@ QList<QCommandLineOption> Options()
     };
 }
 
-std::string Check(const CommandOptions& options)
+std::string Check(CommandOptions& options)
 {
     std::string error;
     ReadAdviseOptions(options, error);

@@ -170,7 +170,7 @@ ReportRequest RequestFrom(const CommandOptions& options)
     return request;
 }
 
-std::string CheckReportCommand(const CommandOptions& options)
+std::string CheckReportCommand(CommandOptions& options)
 {
     if (options.Positional().size() != 1)
         return "give exactly one session file";

@@ -174,6 +174,31 @@ bool FileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::s
     return Validate(fileName, schemaName, *Document, errorText);
 }
 
+CompiledSchema FileAccess::Impl::SchemaOf(const std::string& schemaName) const
+{
+    if (Schemas) {
+        if (const auto known = Schemas->find(schemaName); known != Schemas->end())
+            return known->second;
+    }
+    // The schema always comes from the module folder, whatever the file says.
+    CompiledSchema compiled;
+    std::string xsd;
+    int err = 0;
+    const xml::ReadStatus xsdStatus
+        = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
+    if (xsdStatus != xml::ReadStatus::Ok) {
+        compiled.Reason = ReadFailureText(xsdStatus, err, schemaName);
+    } else {
+        xml::ErrorCapture schemaCapture;
+        compiled.Schema = xml::Schema::Compile(xsd, schemaCapture);
+        if (compiled.Schema == nullptr)
+            compiled.Reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
+    }
+    if (Schemas)
+        Schemas->emplace(schemaName, compiled);
+    return compiled;
+}
+
 bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& schemaName,
     const ParsedDocument& parsed, std::string& errorText) const
 {
@@ -192,25 +217,12 @@ bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& 
     } else if (schemaName.empty()) {
         reason = "The root element names no schema file of the program.";
     } else {
-        // The schema always comes from the module folder, whatever the file
-        // says; it is read and compiled afresh for every validation.
-        std::string xsd;
-        int err = 0;
-        const xml::ReadStatus xsdStatus
-            = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
-        std::unique_ptr<xml::Schema> schema;
-        if (xsdStatus != xml::ReadStatus::Ok) {
-            reason = ReadFailureText(xsdStatus, err, schemaName);
-        } else {
-            xml::ErrorCapture schemaCapture;
-            schema = xml::Schema::Compile(xsd, schemaCapture);
-            if (schema == nullptr)
-                reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
-        }
-        if (schema != nullptr) {
+        const CompiledSchema compiled = SchemaOf(schemaName);
+        reason = compiled.Reason;
+        if (compiled.Schema != nullptr) {
             // The very tree that the readers walk afterwards is validated.
             xml::ErrorCapture capture;
-            if (schema->Validate(parsed.Doc.get(), capture)) {
+            if (compiled.Schema->Validate(parsed.Doc.get(), capture)) {
                 errorText.clear();
                 return true;
             }
@@ -238,6 +250,20 @@ FileAccess::FileAccess(std::string moduleFolder)
 }
 
 FileAccess::~FileAccess() = default;
+
+FileAccess::SchemaReuse::SchemaReuse(FileAccess& files)
+    : m_files(files)
+    , m_outermost(!files.m_impl->Schemas)
+{
+    if (m_outermost)
+        m_files.m_impl->Schemas.emplace();
+}
+
+FileAccess::SchemaReuse::~SchemaReuse()
+{
+    if (m_outermost)
+        m_files.m_impl->Schemas.reset();
+}
 
 bool FileAccess::ParseFile(const std::string& fileName, std::string& errorText)
 {

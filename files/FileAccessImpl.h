@@ -7,7 +7,9 @@
 #include "files/XmlLibrary.h"
 #include "files/XmlTree.h"
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace eee {
@@ -44,6 +46,17 @@ struct ParsedDocument
 // instructions are gone from the document.
 std::shared_ptr<ParsedDocument> ReadDocument(const std::string& path);
 
+namespace xml {
+class Schema;
+}
+
+// A schema as read and compiled from the module folder: the schema, or why there is none.
+struct CompiledSchema
+{
+    std::shared_ptr<const xml::Schema> Schema;
+    std::string Reason; // when there is no schema
+};
+
 struct FileAccess::Impl
 {
     std::string ModuleFolder;
@@ -65,6 +78,12 @@ struct FileAccess::Impl
     // the module folder; fileName only names the file in messages.
     bool Validate(const std::string& fileName, const std::string& schemaName,
         const ParsedDocument& parsed, std::string& errorText) const;
+
+    // The schema of that name in the module folder, read and compiled afresh, or the one
+    // of this name compiled earlier while a SchemaReuse lives.
+    CompiledSchema SchemaOf(const std::string& schemaName) const;
+    // Set while a SchemaReuse lives: the schemas compiled so far, by name.
+    mutable std::optional<std::map<std::string, CompiledSchema>> Schemas;
 
     // Value of attribute number position of an element of the held root's
     // document; throws ComponentFailure when it has no such attribute.
