@@ -2,6 +2,7 @@
 // that tests can answer them without blocking.
 #pragma once
 
+#include "common/Identity.h"
 #include "form/FormModel.h"
 
 #include <QString>
@@ -12,7 +13,7 @@ class QWidget;
 
 namespace eee {
 
-inline constexpr const char* kMessageCaption = "Varn EEE-CALC";
+inline constexpr const char* kMessageCaption = kApplicationName;
 inline constexpr const char* kDefaultSessionName = "SessionData.xml";
 
 // File names cross between the window and the files layer here: the files
