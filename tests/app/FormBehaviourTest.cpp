@@ -208,8 +208,8 @@ TEST_F(ShownWindowTest, CustomizeOverheadShowsItsColumnAndMovesTheOthersLeft)
         EXPECT_EQ(ui().Overhead[row]->isVisible(), row < 4) << row;
     expectShiftedBy(-10);
     // With the column shown the data columns stand at the template's places.
-    EXPECT_EQ(ui().DataSize[2]->geometry(), MainWindow::DialogRect(65, 249, 48, 12));
-    EXPECT_EQ(ui().Records[2]->geometry(), MainWindow::DialogRect(181, 249, 48, 12));
+    EXPECT_EQ(ui().DataSize[2]->geometry(), DialogUnits::DialogRect(65, 249, 48, 12));
+    EXPECT_EQ(ui().Records[2]->geometry(), DialogUnits::DialogRect(181, 249, 48, 12));
     EXPECT_TRUE(ui().Submit->isEnabled());
 
     Choose(ui().DataTypes, "6");
