@@ -15,8 +15,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -38,6 +38,24 @@ QRect DialogRect(int x, int y, int width, int height)
 {
     return DialogUnits::DialogRect(x, y, width, height);
 }
+
+// Digits only, none for an empty field: what the pattern [0-9]* accepts, checked
+// without compiling a regular expression at start-up.
+class DigitsValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        for (const QChar c : std::as_const(input)) {
+            if (c < u'0' || c > u'9') {
+                pos = static_cast<int>(input.size());
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
 
 QFont DialogFont()
 {
@@ -104,7 +122,7 @@ void FormTemplate::BuildControls(QDialog& window, ChartModel& chart)
         box->setGeometry(r);
         return box;
     };
-    const auto digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), &window);
+    const auto digits = new DigitsValidator(&window);
     auto field = [c, digits](int x, int y, int w, int h, bool digitsOnly, bool readOnly = false) {
         auto* edit = new QLineEdit(c);
         edit->setGeometry(DialogRect(x, y, w, h));

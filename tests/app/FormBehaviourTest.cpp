@@ -119,6 +119,15 @@ TEST_F(ShownWindowTest, LifetimeIsCheckedAtEveryKeystroke)
     EXPECT_TRUE(ui().Submit->isEnabled());
 }
 
+TEST_F(ShownWindowTest, NumberFieldsRefuseEveryKeyButADigit)
+{
+    for (QLineEdit* edit : {ui().DataSize[0], ui().Updates[0], ui().Records[0]}) {
+        TypeInto(edit, "1a.-2 e+");
+        EXPECT_EQ(edit->text(), "12");
+    }
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
 TEST_F(ShownWindowTest, DataTypeRowsMoveTheTotalsUnderTheLastRowShown)
 {
     const std::array<int, 3> labelLeft {
