@@ -1,8 +1,9 @@
 #include "AdvisorDialog.h"
 #include "form/AdvisorCatalogueReader.h"
 
-#include "MainWindow.h"
 #include "calc/AdvisorText.h"
+#include "calc/Format.h"
+#include "form/SessionCommands.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -27,9 +28,10 @@ QString ToQ(const std::string& text)
 }
 } // namespace
 
-AdvisorDialog::AdvisorDialog(MainWindow& window, IDialogs& dialogs, IDataSource& data)
-    : QDialog(&window)
-    , m_window(window)
+AdvisorDialog::AdvisorDialog(
+    QWidget* parent, IAdvisorHost& host, IDialogs& dialogs, IDataSource& data)
+    : QDialog(parent)
+    , m_host(host)
     , m_dialogs(dialogs)
     , m_data(data)
 {
@@ -94,11 +96,6 @@ AdvisorDialog::AdvisorDialog(MainWindow& window, IDialogs& dialogs, IDataSource&
     connect(m_ui.Table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         &AdvisorDialog::UpdateApply);
     connect(m_ui.Table, &QTableView::doubleClicked, this, &AdvisorDialog::ApplySelected);
-    // Each calculation of the window, an applied configuration's too, is searched anew.
-    connect(&m_window, &MainWindow::CalculationFinished, this, [this] {
-        if (isVisible())
-            Search();
-    });
     UpdateApply();
 }
 
@@ -107,7 +104,7 @@ void AdvisorDialog::Open()
     std::vector<std::string> problems;
     m_catalogue = ReadAdvisorCatalogue(m_data, problems);
     for (const std::string& problem : problems)
-        m_dialogs.Message(&m_window, ToQ(problem), MsgIcon::Error);
+        m_dialogs.Message(parentWidget(), ToQ(problem), MsgIcon::Error);
     Search();
     if (!isVisible()) {
         // Wide enough for every column of the first table.
@@ -125,7 +122,7 @@ void AdvisorDialog::Open()
 
 void AdvisorDialog::Search()
 {
-    const FormState& s = m_window.Form().State();
+    const FinishedCalculation& s = m_host.LastCalculation();
     if (s.Calculations == 0) {
         m_model->SetCandidates({});
         m_ui.Current->setText("No calculation yet: press Submit in the main window first.");
@@ -170,11 +167,9 @@ void AdvisorDialog::ApplySelected()
         return;
     // The form's own session record with the scheme and blocks replaced: the form's rules
     // and messages apply as for a loaded session.
-    FormModel& form = m_window.Form();
     const SessionRecord record
-        = RecordWithConfiguration(form.Sessions().RecordFromForm(form.GetBlockCount()),
-            candidate->Scheme, candidate->BlockTexts);
-    m_window.ApplyRecord(record);
+        = RecordWithConfiguration(m_host.CurrentRecord(), candidate->Scheme, candidate->BlockTexts);
+    m_host.ApplyRecord(record);
 }
 
 void AdvisorDialog::UpdateApply()

@@ -6,7 +6,9 @@
 
 #include "AdvisorTableModel.h"
 #include "Dialogs.h"
+#include "FinishedCalculation.h"
 #include "calc/Advisor.h"
+#include "calc/Types.h"
 #include "form/DataSource.h"
 
 #include <QDialog>
@@ -19,13 +21,26 @@ class QTableView;
 
 namespace eee {
 
-class MainWindow;
+// What the advisor needs of the window it serves.
+class IAdvisorHost
+{
+public:
+    virtual ~IAdvisorHost() = default;
+    // The window's last calculation, which the advisor searches on.
+    virtual const FinishedCalculation& LastCalculation() const = 0;
+    // The session record of what the form holds now.
+    virtual SessionRecord CurrentRecord() const = 0;
+    // Puts a configuration into the form as a loaded session is put there (the form's
+    // rules and messages apply) and calculates.
+    virtual void ApplyRecord(const SessionRecord& record) = 0;
+};
 
 class AdvisorDialog : public QDialog
 {
     Q_OBJECT
 public:
-    AdvisorDialog(MainWindow& window, IDialogs& dialogs, IDataSource& data);
+    // parent: the window, which also owns the messages the dialog shows.
+    AdvisorDialog(QWidget* parent, IAdvisorHost& host, IDialogs& dialogs, IDataSource& data);
 
     // Reads the catalogue again, searches and shows the dialog in front.
     void Open();
@@ -54,7 +69,7 @@ public:
 private:
     void UpdateApply();
 
-    MainWindow& m_window;
+    IAdvisorHost& m_host;
     IDialogs& m_dialogs;
     IDataSource& m_data;
     AdvisorCatalogue m_catalogue;

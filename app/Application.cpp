@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "Look.h"
 #include "MainWindow.h"
+#include "SessionFiles.h"
 #include "StartOptions.h"
 
 #include "common/Identity.h"
@@ -39,7 +40,7 @@ int Application::Run()
     QtDialogs dialogs;
     MainWindow window(dialogs);
     if (!options.SessionFile().isEmpty())
-        window.LoadSessionWhenShown(options.SessionFile());
+        window.Sessions().OpenWhenShown(options.SessionFile());
     window.exec();
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <QPen>
 #include <QPointF>
 #include <QPolygonF>
+#include <QRawFont>
 #include <QRect>
 #include <QString>
 #include <vector>
@@ -58,10 +59,8 @@ void FillRect(QPainter& painter, const ChartRect& rect, const QColor& colour)
     FillRect(painter, rect.Left, rect.Top, rect.Right, rect.Bottom, colour);
 }
 
-// A font of the chart's face whose cell (ascent plus descent) is the given height,
-// so the labels keep the proportions the margins of the plot were laid out for.
-// The nominal pixel size of a font is its em size, which is smaller than its cell.
-QFont ChartFont(int cellHeight)
+// The chart's face at a pixel size.
+QFont ChartFace(int pixelSize)
 {
     QFont font(QStringLiteral("Verdana"));
     font.setStyleHint(QFont::SansSerif);
@@ -69,13 +68,14 @@ QFont ChartFont(int cellHeight)
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
-    font.setPixelSize(cellHeight);
-    const int measured = QFontMetrics(font).height();
-    if (measured > cellHeight) {
-        const double em = static_cast<double>(cellHeight) * cellHeight / measured;
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(em))));
-    }
+    font.setPixelSize(pixelSize);
     return font;
+}
+
+// The cell of a face as QFontMetrics::height() gives it: ascent and descent, each rounded.
+int CellHeight(const QRawFont& face)
+{
+    return qRound(face.ascent()) + qRound(face.descent());
 }
 
 // Draws a text with its top-left corner at (x, y) in the painter's current
@@ -90,10 +90,10 @@ int DrawOpaqueText(QPainter& painter, int x, int y, const QString& text, const Q
     return width;
 }
 
-void DrawXTitle(
-    QPainter& painter, const ChartLayout& layout, const QString& title, const QColor& background)
+void DrawXTitle(QPainter& painter, const ChartLayout& layout, const QString& title,
+    const QFont& font, const QColor& background)
 {
-    painter.setFont(ChartFont(kXTitleFontHeight));
+    painter.setFont(font);
     const int width = painter.fontMetrics().horizontalAdvance(title);
     const int x = layout.ClientWidth / 2 - width / 2;
     DrawOpaqueText(painter, x, layout.Plot.Bottom + 20, title, background);
@@ -101,10 +101,10 @@ void DrawXTitle(
 
 // The y title runs upward, read from bottom to top, starting at the client's left
 // edge and centred on the plot's height.
-void DrawYTitle(
-    QPainter& painter, const ChartLayout& layout, const QString& title, const QColor& background)
+void DrawYTitle(QPainter& painter, const ChartLayout& layout, const QString& title,
+    const QFont& font, const QColor& background)
 {
-    painter.setFont(ChartFont(kYTitleFontHeight));
+    painter.setFont(font);
     const int width = painter.fontMetrics().horizontalAdvance(title);
     const int y = layout.Plot.Top + layout.Plot.Height() / 2 + width / 2;
     painter.save();
@@ -148,13 +148,14 @@ void DrawYTicks(QPainter& painter, const ChartLayout& layout, const QColor& back
 }
 
 // "x 10" over the cycles axis with the exponent raised beside it.
-void DrawMultiplier(QPainter& painter, const ChartLayout& layout, const QColor& background)
+void DrawMultiplier(QPainter& painter, const ChartLayout& layout, const QFont& exponentFont,
+    const QColor& background)
 {
     const int left = layout.Plot.Left;
     const int width
         = DrawOpaqueText(painter, left + 5, 0, QString::asprintf("%c 10", 'x'), background);
     painter.save();
-    painter.setFont(ChartFont(kExponentFontHeight));
+    painter.setFont(exponentFont);
     DrawOpaqueText(painter, left + 7 + width, 0, QString::number(layout.YExponent), background);
     painter.restore();
 }
@@ -208,6 +209,38 @@ void DrawRetentionAxis(QPainter& painter, const ChartLayout& layout, const QColo
 
 } // namespace
 
+// The face is loaded at the labels' cell height, which needs measuring in any case,
+// and measured at the other heights as it scales to them, so that no font is loaded only
+// to be measured; a face that does not scale, or does not measure as QFontMetrics does,
+// is loaded at each height instead.
+ChartFontSizes MeasureChartFonts()
+{
+    const QFont labelFace = ChartFace(kLabelFontHeight);
+    const int labelCell = QFontMetrics(labelFace).height();
+    const QRawFont face = QRawFont::fromFont(labelFace);
+    const bool scales = face.isValid() && CellHeight(face) == labelCell;
+    const auto cellAt = [&](int pixelSize) {
+        if (pixelSize == kLabelFontHeight)
+            return labelCell;
+        if (scales) {
+            QRawFont scaled = face;
+            scaled.setPixelSize(pixelSize);
+            if (scaled.isValid())
+                return CellHeight(scaled);
+        }
+        return QFontMetrics(ChartFace(pixelSize)).height();
+    };
+    const auto fit = [&](int cellHeight) {
+        const int measured = cellAt(cellHeight);
+        if (measured <= cellHeight)
+            return cellHeight;
+        const double em = static_cast<double>(cellHeight) * cellHeight / measured;
+        return std::max(1, static_cast<int>(std::lround(em)));
+    };
+    return {fit(kXTitleFontHeight), fit(kYTitleFontHeight), fit(kLabelFontHeight),
+        fit(kExponentFontHeight)};
+}
+
 ChartLayout PaintChart(QPainter& painter, const ChartModel& model, int width, int height)
 {
     const ChartLayout layout = model.Layout(width, height);
@@ -221,15 +254,19 @@ ChartLayout PaintChart(QPainter& painter, const ChartModel& model, int width, in
     FillRect(painter, 0, 0, width, height, background);
     painter.setPen(Qt::black);
 
-    DrawXTitle(painter, layout, QString::fromStdString(model.XTitle()), background);
-    DrawYTitle(painter, layout, QString::fromStdString(model.YTitle()), background);
+    // The sizes depend on the face alone: measured at the first paint, kept for the others.
+    static const ChartFontSizes sizes = MeasureChartFonts();
+    DrawXTitle(painter, layout, QString::fromStdString(model.XTitle()), ChartFace(sizes.XTitle),
+        background);
+    DrawYTitle(painter, layout, QString::fromStdString(model.YTitle()), ChartFace(sizes.YTitle),
+        background);
 
-    painter.setFont(ChartFont(kLabelFontHeight));
+    painter.setFont(ChartFace(sizes.Label));
     DrawPlotFill(painter, layout, ToQColor(model.InSpecColor()), ToQColor(model.OutOfSpecColor()));
     DrawXTicks(painter, layout, background);
     DrawYTicks(painter, layout, background);
     if (layout.YExponent > 0) {
-        DrawMultiplier(painter, layout, background);
+        DrawMultiplier(painter, layout, ChartFace(sizes.Exponent), background);
     }
 
     DrawOperatingLine(painter, layout);

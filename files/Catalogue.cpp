@@ -1,6 +1,7 @@
 // The scheme catalogue SchemeInfo.xml: scheme names and one scheme's details.
-// Every call parses and validates the file afresh, so an edited catalogue
-// takes effect at the next call.
+// Every call reads the file and its schema afresh, so an edited catalogue takes
+// effect at the next call; while neither changes, the document validated last is
+// used again rather than parsed and validated anew.
 #include "files/FileAccess.h"
 
 #include "files/FileAccessImpl.h"
@@ -20,11 +21,40 @@ constexpr std::size_t kFirstBlockChild = 2;
 
 } // namespace
 
+bool FileAccess::Impl::OpenCatalogue(std::string& errorText)
+{
+    std::string bytes;
+    int err = 0;
+    const auto sameBytes = [&](const std::string& name, const std::string& kept) {
+        bytes.clear();
+        return xml::ReadFileCapped(PathOf(name), bytes, err) == xml::ReadStatus::Ok
+            && bytes == kept;
+    };
+    if (Catalogue && sameBytes(kCatalogueFile, Catalogue->Document->Bytes)
+        && sameBytes(kCatalogueSchema, Catalogue->SchemaBytes)) {
+        Document = Catalogue->Document;
+        RootDocument = Catalogue->Document;
+        Root = Catalogue->Root;
+        return true;
+    }
+    Catalogue.reset();
+    // The schema as it is before the validation: should it change meanwhile, the next
+    // call sees other bytes and validates again.
+    std::string schema;
+    const bool schemaRead
+        = xml::ReadFileCapped(PathOf(kCatalogueSchema), schema, err) == xml::ReadStatus::Ok;
+    if (!OpenAndValidate(kCatalogueFile, kCatalogueRoot, kCatalogueSchema, errorText))
+        return false;
+    if (schemaRead && Root != nullptr)
+        Catalogue = ValidatedCatalogue {Document, Root, std::move(schema)};
+    return true;
+}
+
 void FileAccess::ReadSchemeList(std::string& errorText, std::vector<std::string>& names)
 {
     errorText.clear();
     try {
-        if (!m_impl->OpenAndValidate(kCatalogueFile, kCatalogueRoot, kCatalogueSchema, errorText))
+        if (!m_impl->OpenCatalogue(errorText))
             return;
         if (m_impl->Root == nullptr)
             return;
@@ -41,7 +71,7 @@ std::string FileAccess::ReadBlockInfo(const std::string& scheme, std::string& er
 {
     errorText.clear();
     try {
-        if (!m_impl->OpenAndValidate(kCatalogueFile, kCatalogueRoot, kCatalogueSchema, errorText))
+        if (!m_impl->OpenCatalogue(errorText))
             return errorText;
         if (m_impl->Root == nullptr)
             return errorText;

@@ -91,6 +91,20 @@ struct FileAccess::Impl
     // Value of attribute number position of an element of the held root's
     // document; throws ComponentFailure when it has no such attribute.
     std::string Attribute(const xmlNode* element, std::size_t position) const;
+
+    // The scheme catalogue opened as OpenAndValidate opens it. A catalogue whose file
+    // and schema still hold the bytes they held at its last successful validation is
+    // the document validated then: the same bytes give the same document and verdict,
+    // and any edit of either file takes effect at the next call. May throw as
+    // OpenAndValidate does.
+    bool OpenCatalogue(std::string& errorText);
+    struct ValidatedCatalogue
+    {
+        std::shared_ptr<ParsedDocument> Document;
+        xmlNode* Root = nullptr;
+        std::string SchemaBytes;
+    };
+    std::optional<ValidatedCatalogue> Catalogue;
 };
 
 } // namespace eee

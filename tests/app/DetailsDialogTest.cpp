@@ -209,8 +209,8 @@ TEST_F(WindowTest, WithoutACalculationTheToolsSaySo)
     Open(emptyFolder.path().toStdString());
     ASSERT_EQ(window->Form().State().Calculations, 0);
     dialogs.Messages.clear();
-    window->OnCalculationDetails();
-    window->OnExportReport();
+    ui().CalculationDetails->trigger();
+    ui().ExportReport->trigger();
     EXPECT_EQ(Texts(dialogs.Messages),
         (std::vector<QString> {
             "There is no calculation to show yet.", "There is no calculation to report yet."}));

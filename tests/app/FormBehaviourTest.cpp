@@ -119,6 +119,15 @@ TEST_F(ShownWindowTest, LifetimeIsCheckedAtEveryKeystroke)
     EXPECT_TRUE(ui().Submit->isEnabled());
 }
 
+TEST_F(ShownWindowTest, NumberFieldsRefuseEveryKeyButADigit)
+{
+    for (QLineEdit* edit : {ui().DataSize[0], ui().Updates[0], ui().Records[0]}) {
+        TypeInto(edit, "1a.-2 e+");
+        EXPECT_EQ(edit->text(), "12");
+    }
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
 TEST_F(ShownWindowTest, DataTypeRowsMoveTheTotalsUnderTheLastRowShown)
 {
     const std::array<int, 3> labelLeft {
@@ -208,8 +217,8 @@ TEST_F(ShownWindowTest, CustomizeOverheadShowsItsColumnAndMovesTheOthersLeft)
         EXPECT_EQ(ui().Overhead[row]->isVisible(), row < 4) << row;
     expectShiftedBy(-10);
     // With the column shown the data columns stand at the template's places.
-    EXPECT_EQ(ui().DataSize[2]->geometry(), MainWindow::DialogRect(65, 249, 48, 12));
-    EXPECT_EQ(ui().Records[2]->geometry(), MainWindow::DialogRect(181, 249, 48, 12));
+    EXPECT_EQ(ui().DataSize[2]->geometry(), DialogUnits::DialogRect(65, 249, 48, 12));
+    EXPECT_EQ(ui().Records[2]->geometry(), DialogUnits::DialogRect(181, 249, 48, 12));
     EXPECT_TRUE(ui().Submit->isEnabled());
 
     Choose(ui().DataTypes, "6");

@@ -116,7 +116,7 @@ TEST_P(LoadSessionFileTest, GivesWhatLoadSessionGives)
     MainWindow other(otherDialogs);
     other.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
-    other.LoadSessionFile(path);
+    other.Sessions().Open(path);
 
     EXPECT_TRUE(otherDialogs.OpenFolders.empty()) << "the file dialog was opened";
     EXPECT_EQ(Shown(otherDialogs), Shown(dialogs));
@@ -134,7 +134,7 @@ TEST_F(WindowTest, StartedWithASessionOpensWithTheDefaultsThenLoadsIt)
     const MainWindow plain(plainDialogs);
     const QString session = Sample("ecc16-var-custom-3blocks.xml");
 
-    window->LoadSessionWhenShown(session);
+    window->Sessions().OpenWhenShown(session);
     // The window is built as usual first: the delivered defaults, no message yet.
     EXPECT_EQ(Snapshot(*window), Snapshot(plain));
     EXPECT_TRUE(dialogs.Messages.empty());

@@ -234,19 +234,19 @@ TEST_F(WindowRecentSessionsTest, LoadsAndSavesThatSucceedAreListed)
     EXPECT_EQ(dialogs.Messages[1].Icon, MsgIcon::Information);
     EXPECT_EQ(dialogs.Messages[2].Icon, MsgIcon::Error);
     EXPECT_EQ(dialogs.Messages[3].Icon, MsgIcon::Error);
-    EXPECT_EQ(window->Recent().Paths(), (QStringList {saved, QDir::cleanPath(loaded)}));
+    EXPECT_EQ(window->Sessions().Recent().Paths(), (QStringList {saved, QDir::cleanPath(loaded)}));
 }
 
 TEST_F(WindowRecentSessionsTest, ChoosingASessionLoadsItAsLoadSessionDoes)
 {
     const QString session = QDir::cleanPath(Sample("ecc16-var-custom-3blocks.xml"));
-    window->Recent().Add(session);
-    window->Recent().Add(files.filePath("other.xml"));
+    window->Sessions().Recent().Add(session);
+    window->Sessions().Recent().Add(files.filePath("other.xml"));
 
-    const std::vector<MenuEntry> entries = OpenMenu(window->Recent());
+    const std::vector<MenuEntry> entries = OpenMenu(window->Sessions().Recent());
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_FALSE(entries[0].Enabled);
-    window->Recent().Menu()->actions().at(1)->trigger();
+    window->Sessions().Recent().Menu()->actions().at(1)->trigger();
     ASSERT_TRUE(WaitUntil([&] { return !dialogs.Messages.empty(); }));
 
     EXPECT_TRUE(dialogs.OpenFolders.empty()) << "the file dialog was opened";
@@ -255,7 +255,7 @@ TEST_F(WindowRecentSessionsTest, ChoosingASessionLoadsItAsLoadSessionDoes)
     EXPECT_EQ(ui().BlockCount->currentText(), "3");
     EXPECT_EQ(ui().BlockSize[1]->currentText(), "xC000");
     EXPECT_EQ(ui().Updates[1]->text(), "100000");
-    EXPECT_EQ(window->Recent().Paths().constFirst(), session);
+    EXPECT_EQ(window->Sessions().Recent().Paths().constFirst(), session);
 }
 
 } // namespace

@@ -114,7 +114,7 @@ TEST_F(ShownWindowTest, MenusOfferTheCommandsWithTheirAccelerators)
     const QList<QAction*> file = menus[0]->menu()->actions();
     ASSERT_EQ(file.size(), 6);
     EXPECT_EQ(file[0], ui().LoadSession);
-    EXPECT_EQ(file[1]->menu(), window->Recent().Menu());
+    EXPECT_EQ(file[1]->menu(), window->Sessions().Recent().Menu());
     EXPECT_EQ(file[2], ui().SaveSession);
     EXPECT_EQ(file[3], ui().ExportReport);
     EXPECT_TRUE(file[4]->isSeparator());

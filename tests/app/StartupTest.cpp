@@ -96,8 +96,8 @@ TEST_F(ShownWindowTest, ControlsStandAtTheTemplatePlaces)
     EXPECT_EQ(window->Client()->size(), QSize(851, 639));
     EXPECT_EQ(window->Chart()->parentWidget(), window->Client());
     EXPECT_EQ(window->Chart()->geometry(), QRect(500, 65, 338, 236));
-    EXPECT_EQ(ui().LifeTime->geometry(), MainWindow::DialogRect(230, 24, 83, 12));
-    EXPECT_EQ(ui().Submit->geometry(), MainWindow::DialogRect(138, 356, 50, 17));
+    EXPECT_EQ(ui().LifeTime->geometry(), DialogUnits::DialogRect(230, 24, 83, 12));
+    EXPECT_EQ(ui().Submit->geometry(), DialogUnits::DialogRect(138, 356, 50, 17));
 
     // With the overhead column hidden the five data columns stand 10 to 50 pixels right.
     const std::array<int, 5> templateLeft {65, 123, 181, 237, 256};
@@ -107,14 +107,14 @@ TEST_F(ShownWindowTest, ControlsStandAtTheTemplatePlaces)
             ui().Records[row], ui().Total[row], ui().Daily[row]};
         for (int column = 0; column < 5; ++column) {
             const int expected
-                = MainWindow::DialogRect(templateLeft[column], 0, 1, 1).x() + 10 * (column + 1);
+                = DialogUnits::DialogRect(templateLeft[column], 0, 1, 1).x() + 10 * (column + 1);
             EXPECT_EQ(cells[column]->x(), expected) << "column " << column;
         }
-        EXPECT_EQ(ui().RowLabel[row]->x(), MainWindow::DialogRect(17, 0, 1, 1).x());
+        EXPECT_EQ(ui().RowLabel[row]->x(), DialogUnits::DialogRect(17, 0, 1, 1).x());
     }
     // The totals keep the template's place until the number of data types changes.
-    EXPECT_EQ(ui().TotalUserDataBytes->geometry(), MainWindow::DialogRect(34, 321, 61, 12));
-    EXPECT_EQ(ui().TotalLabels[0]->y(), MainWindow::DialogRect(26, 308, 79, 9).y());
+    EXPECT_EQ(ui().TotalUserDataBytes->geometry(), DialogUnits::DialogRect(34, 321, 61, 12));
+    EXPECT_EQ(ui().TotalLabels[0]->y(), DialogUnits::DialogRect(26, 308, 79, 9).y());
 }
 
 TEST_F(ShownWindowTest, ControlsCarryTheirToolTips)

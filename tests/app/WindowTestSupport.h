@@ -4,7 +4,9 @@
 // report, the verdict of the last calculation), never on a fixed time.
 #pragma once
 
+#include "app/DialogUnits.h"
 #include "app/MainWindow.h"
+#include "app/SessionFiles.h"
 #include "app/tools/RecordingDialogs.h"
 #include "chart/ChartWidget.h"
 

@@ -6,6 +6,8 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -282,6 +284,26 @@ TEST(ChartPaint, TitlesAndNumbersAreDrawn)
     EXPECT_GT(DarkPixelsIn(image, 0, kPlot.Top, 14, kPlot.Bottom), 50);
     EXPECT_GT(DarkPixelsIn(image, 15, kPlot.Top, kPlot.Left, kPlot.Bottom), 50);
     EXPECT_GT(DarkPixelsIn(image, 30, kPlot.Bottom + 4, 300, kPlot.Bottom + 16), 20);
+}
+
+// Each font's cell (ascent plus descent) keeps to its height: the size is the height
+// scaled by the height over the cell of the chart's face loaded at that size.
+TEST(ChartPaint, FontsAreSizedToTheirCells)
+{
+    const auto expected = [](int cellHeight) {
+        QFont face(QStringLiteral("Verdana"));
+        face.setStyleHint(QFont::SansSerif);
+        face.setPixelSize(cellHeight);
+        const int measured = QFontMetrics(face).height();
+        return measured <= cellHeight
+            ? cellHeight
+            : static_cast<int>(std::lround(double(cellHeight) * cellHeight / measured));
+    };
+    const ChartFontSizes sizes = MeasureChartFonts();
+    EXPECT_EQ(sizes.XTitle, expected(14));
+    EXPECT_EQ(sizes.YTitle, expected(16));
+    EXPECT_EQ(sizes.Label, expected(12));
+    EXPECT_EQ(sizes.Exponent, expected(10));
 }
 
 TEST(ChartPaint, RestoresThePainter)

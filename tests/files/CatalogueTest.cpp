@@ -230,6 +230,45 @@ TEST_F(Catalogue, EveryCallReadsTheFileAfresh)
     EXPECT_THAT(SizeTexts(blocks), ElementsAre("x8000", "x10000"));
 }
 
+TEST_F(Catalogue, AnEditedSchemaTakesEffectAtTheNextCall)
+{
+    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "8", "0", {"x4000"})));
+    EXPECT_EQ(ReadBlocks("S"), "");
+    module.Write("SchemeInfo.xsd", test::LaxSchema("Other"));
+    EXPECT_THAT(ReadBlocks("S"), StartsWith("Validation failed on SchemeInfo.xml"));
+    UseLaxSchema();
+    EXPECT_EQ(ReadBlocks("S"), "");
+    EXPECT_THAT(SizeTexts(blocks), ElementsAre("x4000"));
+}
+
+TEST_F(Catalogue, ARemovedCatalogueIsMissingAtTheNextCall)
+{
+    module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "8", "0", {"x4000"})));
+    std::vector<std::string> names;
+    files.ReadSchemeList(error, names);
+    ASSERT_EQ(error, "");
+    module.Remove("SchemeInfo.xml");
+    names.clear();
+    files.ReadSchemeList(error, names);
+    EXPECT_NE(error, "");
+    EXPECT_TRUE(names.empty());
+}
+
+TEST_F(Catalogue, ASessionReadBetweenTwoCallsLeavesTheCatalogueAsItWas)
+{
+    module.Write("SchemeInfo.xml",
+        CatalogueXml(Entry("S", "8", "0", {"x4000"}) + Entry("T", "16", "1", {"x8000", "xC000"})));
+    std::vector<std::string> names;
+    files.ReadSchemeList(error, names);
+    ASSERT_THAT(names, ElementsAre("S", "T"));
+    module.Write("s.xml", test::SessionXml(test::ValidSessionBody()));
+    SessionRecord record;
+    ASSERT_TRUE(files.ReadSession(record, "s.xml", error)) << error;
+    EXPECT_EQ(ReadBlocks("T"), "");
+    EXPECT_EQ(alignment, 16);
+    EXPECT_THAT(SizeTexts(blocks), ElementsAre("x8000", "xC000"));
+}
+
 TEST_F(Catalogue, AsDataSourceOfTheForm)
 {
     module.Write("SchemeInfo.xml", CatalogueXml(Entry("S", "8", "0", {"x4000"})));
