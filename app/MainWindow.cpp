@@ -7,6 +7,7 @@
 #include "ReportExport.h"
 #include "RetentionDialog.h"
 #include "SessionDropFilter.h"
+#include "WearSimulationDialog.h"
 #include "chart/ChartWidget.h"
 
 #include <QAction>
@@ -428,6 +429,8 @@ void MainWindow::BuildMenu()
     m_ui.FindConfiguration = tools->addAction("&Find Configuration...");
     m_ui.CalculationDetails = tools->addAction("&Calculation Details...");
     m_ui.RetentionCheck = tools->addAction("&Retention Check...");
+    m_ui.WearSimulation = tools->addAction("&Wear Simulation...");
+    connect(m_ui.WearSimulation, &QAction::triggered, this, &MainWindow::OnWearSimulation);
     QMenu* help = m_ui.Menu->addMenu("&Help");
     m_ui.UserGuide = help->addAction("&User Guide");
     m_ui.About = help->addAction("&About");
@@ -497,6 +500,22 @@ void MainWindow::OnRetentionCheck()
         follow();
     }
     m_retention->Open();
+}
+
+void MainWindow::OnWearSimulation()
+{
+    if (!m_wear) {
+        m_wear = new WearSimulationDialog(this);
+        // It follows the calculations; before the first it waits for one.
+        const auto follow = [this] {
+            const FormState& s = m_form.State();
+            if (s.Calculations > 0)
+                m_wear->ShowCalculation(s.LastConfig, s.LastResult);
+        };
+        connect(this, &MainWindow::CalculationFinished, m_wear, follow);
+        follow();
+    }
+    m_wear->Open();
 }
 
 void MainWindow::ApplyRecord(const SessionRecord& record)

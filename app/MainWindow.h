@@ -37,6 +37,7 @@ class ChartWidget;
 class RecentSessions;
 class DetailsDialog;
 class RetentionDialog;
+class WearSimulationDialog;
 
 class MainWindow : public QDialog, private IFormView
 {
@@ -98,6 +99,7 @@ public:
         QAction* FindConfiguration = nullptr;
         QAction* CalculationDetails = nullptr;
         QAction* RetentionCheck = nullptr;
+        QAction* WearSimulation = nullptr;
     };
     const Controls& Ui() const { return m_ui; }
 
@@ -113,6 +115,7 @@ public:
     void OnFindConfiguration();
     void OnCalculationDetails();
     void OnRetentionCheck();
+    void OnWearSimulation();
 
     // Puts a configuration into the form as a loaded session is put there (the form's
     // rules and messages apply) and runs the calculation.
@@ -191,6 +194,7 @@ private:
     QString m_sessionFile; // the session file last chosen to load or save, for the report
     AdvisorDialog* m_advisor = nullptr; // Tools > Find Configuration..., made when first opened
     RetentionDialog* m_retention = nullptr; // made when first opened
+    WearSimulationDialog* m_wear = nullptr; // made when first opened
 };
 
 } // namespace eee
