@@ -23,7 +23,7 @@ namespace eee {
 
 inline constexpr double kLimitInScale = 4.0;
 inline const QColor kWearBarColour(74, 122, 181);
-inline const QColor kWearBarOverLimitColour(255, 0, 0); // the calculator's out-of-spec red
+inline const QColor kWearBarOverLimitColour(255, 0, 0); // the red of the calculator's chart
 inline const QColor kWearEstimateColour(0, 0, 0);
 inline const QColor kWearLimitColour(200, 0, 0);
 

@@ -1,6 +1,6 @@
 // The wear chart's layout and painting: bars in proportion to the erases, the estimate
 // and the endurance limit where their values fall, the limit named above a scale it
-// would flatten, and a bar above the limit in the out-of-spec red.
+// would flatten, and a bar above the limit in the calculator's red.
 //
 // Set EEE_CHART_PNG_DIR to a folder to keep the painted images for a look.
 #include "chart/WearBars.h"
