@@ -304,6 +304,8 @@ void FormTemplate::BuildMenu(QDialog& window)
     m_ui.FindConfiguration = tools->addAction("&Find Configuration...");
     m_ui.CalculationDetails = tools->addAction("&Calculation Details...");
     m_ui.RetentionCheck = tools->addAction("&Retention Check...");
+    m_ui.WearSimulation = tools->addAction("&Wear Simulation...");
+    m_ui.SensitivitySweep = tools->addAction("&Sensitivity Sweep...");
     QMenu* help = m_ui.Menu->addMenu("&Help");
     m_ui.UserGuide = help->addAction("&User Guide");
     m_ui.About = help->addAction("&About");

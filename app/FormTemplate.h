@@ -78,6 +78,8 @@ public:
         QAction* FindConfiguration = nullptr;
         QAction* CalculationDetails = nullptr;
         QAction* RetentionCheck = nullptr;
+        QAction* WearSimulation = nullptr;
+        QAction* SensitivitySweep = nullptr;
     };
 
     // Builds the window's font, menu bar and controls; the chart draws `chart`.

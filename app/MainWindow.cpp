@@ -141,6 +141,8 @@ void MainWindow::WireMenu()
     connect(
         ui.CalculationDetails, &QAction::triggered, m_tools, &ToolWindows::OpenCalculationDetails);
     connect(ui.RetentionCheck, &QAction::triggered, m_tools, &ToolWindows::OpenRetentionCheck);
+    connect(ui.WearSimulation, &QAction::triggered, m_tools, &ToolWindows::OpenWearSimulation);
+    connect(ui.SensitivitySweep, &QAction::triggered, m_tools, &ToolWindows::OpenSensitivitySweep);
 }
 
 void MainWindow::Initialise()

@@ -3,6 +3,9 @@
 #include "DetailsDialog.h"
 #include "ReportExport.h"
 #include "RetentionDialog.h"
+#include "SweepDialog.h"
+#include "WearSimulationDialog.h"
+#include "form/AdvisorCatalogueReader.h"
 
 #include <QWidget>
 
@@ -30,6 +33,10 @@ void ToolWindows::ShowCalculation(const EvalConfig& config, const EvalResult& re
         m_details->ShowCalculation(config, result);
     if (m_retention)
         m_retention->ShowCalculation(result.FlashCycles, config.LifeTime);
+    if (m_wear)
+        m_wear->ShowCalculation(config, result);
+    if (m_sweep)
+        m_sweep->ShowCalculation(config, result, SchemeBlocks());
     // Each calculation of the window, an applied configuration's too, is searched anew.
     if (m_advisor && m_advisor->isVisible())
         m_advisor->Search();
@@ -76,6 +83,37 @@ void ToolWindows::OpenRetentionCheck()
             m_retention->ShowCalculation(m_last.LastResult.FlashCycles, m_last.LastConfig.LifeTime);
     }
     m_retention->Open();
+}
+
+void ToolWindows::OpenWearSimulation()
+{
+    if (!m_wear) {
+        m_wear = new WearSimulationDialog(&m_window);
+        // It follows the calculations; before the first it waits for one.
+        if (m_last.Calculations > 0)
+            m_wear->ShowCalculation(m_last.LastConfig, m_last.LastResult);
+    }
+    m_wear->Open();
+}
+
+void ToolWindows::OpenSensitivitySweep()
+{
+    if (!m_sweep) {
+        m_sweep = new SweepDialog(m_dialogs, &m_window);
+        if (m_last.Calculations > 0)
+            m_sweep->ShowCalculation(m_last.LastConfig, m_last.LastResult, SchemeBlocks());
+    }
+    m_sweep->show();
+    m_sweep->raise();
+    m_sweep->activateWindow();
+}
+
+std::vector<CatalogueBlock> ToolWindows::SchemeBlocks() const
+{
+    std::vector<std::string> problems;
+    const AdvisorCatalogue catalogue = ReadAdvisorCatalogue(m_data, problems);
+    const CatalogueScheme* scheme = catalogue.Find(m_last.LastConfig.Scheme);
+    return scheme ? scheme->Blocks : std::vector<CatalogueBlock> {};
 }
 
 } // namespace eee

@@ -1,6 +1,6 @@
 // ToolWindows: the window's tools, each over the last calculation the window finished:
-// File > Export Report and Tools > Find Configuration, Calculation Details and Retention
-// Check. They are fed by one call per finished calculation (ShowCalculation, which the
+// File > Export Report and Tools > Find Configuration, Calculation Details, Retention
+// Check, Wear Simulation and Sensitivity Sweep. They are fed by one call per finished calculation (ShowCalculation, which the
 // window connects to its CalculationFinished signal) and never read the form; each
 // dialog is made when it is first opened and follows the calculations from then on.
 #pragma once
@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -23,6 +24,8 @@ class DetailsDialog;
 class FileAccess;
 class IDataSource;
 class RetentionDialog;
+class SweepDialog;
+class WearSimulationDialog;
 
 class ToolWindows : public QObject, private IAdvisorHost
 {
@@ -47,6 +50,8 @@ public:
     void OpenFindConfiguration();
     void OpenCalculationDetails();
     void OpenRetentionCheck();
+    void OpenWearSimulation();
+    void OpenSensitivitySweep();
 
     // A calculation finished: every tool opened so far shows it.
     void ShowCalculation(const EvalConfig& config, const EvalResult& result);
@@ -67,6 +72,10 @@ private:
     AdvisorDialog* m_advisor = nullptr;
     DetailsDialog* m_details = nullptr;
     RetentionDialog* m_retention = nullptr;
+    WearSimulationDialog* m_wear = nullptr;
+    SweepDialog* m_sweep = nullptr;
+    // The block sizes the scheme of the last calculation offers, for the sweep.
+    std::vector<CatalogueBlock> SchemeBlocks() const;
 };
 
 } // namespace eee

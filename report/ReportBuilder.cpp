@@ -5,6 +5,7 @@
 #include "calc/Format.h"
 #include "calc/Schemes.h"
 #include "report/ExtraSections.h"
+#include "report/SimulationSection.h"
 
 #include <algorithm>
 
@@ -151,6 +152,7 @@ ReportDocument BuildReport(const ReportContent& c)
     }
 
     AddExtraSections(document, c);
+    AddWearSimulationSection(document, c.Config, c.Result);
 
     document.AddSection("Constants Assumed")
         .AddPairs({

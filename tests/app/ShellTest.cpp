@@ -129,7 +129,10 @@ TEST_F(ShownWindowTest, MenusOfferTheCommandsWithTheirAccelerators)
     EXPECT_EQ(ui().RestoreDefault->text(), "&Restore Default");
     EXPECT_TRUE(ui().RestoreDefault->shortcut().isEmpty());
     EXPECT_EQ(menus[2]->menu()->actions(),
-        (QList<QAction*> {ui().FindConfiguration, ui().CalculationDetails, ui().RetentionCheck}));
+        (QList<QAction*> {ui().FindConfiguration, ui().CalculationDetails, ui().RetentionCheck,
+            ui().WearSimulation, ui().SensitivitySweep}));
+    EXPECT_EQ(ui().WearSimulation->text(), "&Wear Simulation...");
+    EXPECT_EQ(ui().SensitivitySweep->text(), "&Sensitivity Sweep...");
     EXPECT_EQ(menus[3]->menu()->actions(), (QList<QAction*> {ui().UserGuide, ui().About}));
     EXPECT_EQ(ui().UserGuide->text(), "&User Guide");
     EXPECT_EQ(ui().About->text(), "&About");
