@@ -54,7 +54,7 @@ QList<QCommandLineOption> Options()
     };
 }
 
-std::string Check(const CommandOptions& options)
+std::string Check(CommandOptions& options)
 {
     std::string error;
     ReadSimulateOptions(options, error);
