@@ -2,6 +2,7 @@
 
 #include "cli/AdviseCommand.h"
 #include "cli/ChartCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/EvaluateCommand.h"
 #include "cli/ProfilesCommand.h"
 #include "cli/ReportCommand.h"
@@ -18,6 +19,7 @@ std::span<const Command> AllCommands()
         kReportCommand,
         kProfilesCommand,
         kSweepCommand,
+        kCompareCommand,
     };
     return commands;
 }
