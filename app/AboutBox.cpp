@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 
 #include "Version.h"
+#include "common/Identity.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,8 +22,8 @@ AboutBox::AboutBox(QWidget* parent)
     picture->setGeometry(MainWindow::DialogRect(7, 10, 68, 20).x(),
         MainWindow::DialogRect(7, 10, 68, 20).y(), 102, 32);
 
-    const QString lines[] = {"Varn Calculator", "Based on Varn flash family",
-        "Corvant Semiconductor Inc.", QStringLiteral("Version %1").arg(kVersion)};
+    const QString lines[] = {"Varn Calculator", "Based on Varn flash family", kVendorName,
+        QStringLiteral("Version %1").arg(kVersion)};
     int top = 8;
     for (const QString& text : lines) {
         auto* line = new QLabel(text, this);

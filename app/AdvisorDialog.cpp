@@ -2,7 +2,7 @@
 #include "form/AdvisorCatalogueReader.h"
 
 #include "MainWindow.h"
-#include "calc/Format.h"
+#include "calc/AdvisorText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -46,13 +46,14 @@ AdvisorDialog::AdvisorDialog(MainWindow& window, IDialogs& dialogs, IDataSource&
     auto* options = new QHBoxLayout;
     auto* marginLabel = new QLabel("Cycles margin:", this);
     m_ui.Margin = new QDoubleSpinBox(this);
-    m_ui.Margin->setRange(0.0, 99.0);
+    m_ui.Margin->setRange(kMinMarginPercent, kMaxMarginPercent);
     m_ui.Margin->setDecimals(1);
     m_ui.Margin->setSuffix(" %");
     m_ui.Margin->setToolTip("Share of the 100000 flash cycles kept in reserve");
     marginLabel->setBuddy(m_ui.Margin);
     m_ui.Schemes = new QComboBox(this);
-    m_ui.Schemes->addItems({"All schemes", "This scheme only"});
+    for (const SchemeScopeNames& scope : kSchemeScopes)
+        m_ui.Schemes->addItem(scope.Label, static_cast<int>(scope.Scope));
     options->addWidget(marginLabel);
     options->addWidget(m_ui.Margin);
     options->addSpacing(12);
@@ -138,28 +139,12 @@ void AdvisorDialog::Search()
     const EvalResult& result = s.LastResult;
     AdvisorOptions options;
     options.MarginPercent = m_ui.Margin->value();
-    options.Schemes = m_ui.Schemes->currentIndex() == 1 ? SchemeScope::Same : SchemeScope::All;
+    options.Schemes = static_cast<SchemeScope>(m_ui.Schemes->currentData().toInt());
     Advice advice = Advise(m_catalogue, WorkloadFromConfig(config), options);
 
-    m_ui.Current->setText(ToQ(Format("Current: %s, %d blocks, flash used %lld KB, %s flash "
-                                     "cycles, %s",
-        std::string(config.Scheme).c_str(), config.BlockCount,
-        static_cast<long long>(result.FlashUsedBytes / 1024),
-        FormatG(result.FlashCycles, 15).c_str(),
-        InSpecAsShown(config, result) ? "in spec" : "out of spec")));
-    const AdvisorHeadroom headroom = FindHeadroom(config, advice.CyclesLimit);
-    const std::string years
-        = Format("in spec for %.1f years", static_cast<double>(headroom.InSpecYears));
-    if (!headroom.Possible)
-        m_ui.Headroom->setText("Headroom: none, the data does not fit the blocks.");
-    else if (headroom.Unbounded)
-        m_ui.Headroom->setText(
-            ToQ("Headroom: the cycles do not grow with the updates; " + years + "."));
-    else
-        m_ui.Headroom->setText(
-            ToQ(Format("Headroom: every data type's updates x%s stay within %s flash cycles; %s.",
-                headroom.Factor.Text().c_str(), FormatG(advice.CyclesLimit, 15).c_str(),
-                years.c_str())));
+    m_ui.Current->setText(ToQ(CurrentSentence(config, result)));
+    m_ui.Headroom->setText(
+        ToQ(HeadroomSentence(FindHeadroom(config, advice.CyclesLimit), advice.CyclesLimit)));
 
     m_ui.Note->setText(ToQ(advice.Note()));
     m_ui.Searched->setText(QString("%1 configurations searched; %2")

@@ -5,7 +5,7 @@
 #include "MainWindow.h"
 #include "StartOptions.h"
 
-#include "Version.h"
+#include "common/Identity.h"
 
 #include <QIcon>
 #include <cstdio>
@@ -16,15 +16,8 @@ Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     ApplyLook(*this);
-    SetIdentity();
+    ApplyIdentity();
     setWindowIcon(QIcon(":/res/varn-eee-calc.png"));
-}
-
-void Application::SetIdentity()
-{
-    setOrganizationName("Corvant");
-    setApplicationName("Varn EEE-CALC");
-    setApplicationVersion(kVersion);
 }
 
 int Application::Run()

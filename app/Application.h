@@ -9,10 +9,8 @@ class Application : public QApplication
 {
     Q_OBJECT
 public:
+    // Takes the program's identity (common/Identity.h) for its settings.
     Application(int& argc, char** argv);
-    // The names and version the settings, the help and the About box use;
-    // they can be given before the application object exists.
-    static void SetIdentity();
     // Opens the window; with a session file on the command line, the window
     // loads it once it is up. Returns the exit status.
     int Run();

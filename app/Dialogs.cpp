@@ -130,4 +130,22 @@ std::optional<QString> QtDialogs::ReportFileName(QWidget* parent, const QString&
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtDialogs::ImageFileName(QWidget* parent, const QString& suggested)
+{
+    const QFileInfo info(suggested);
+    QFileDialog dialog(parent, "Export Plot", info.path());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({"SVG images (*.svg)", "PNG images (*.png)"});
+    dialog.setDefaultSuffix("svg");
+    dialog.selectFile(info.fileName());
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(filter.startsWith("PNG") ? "png" : "svg");
+        });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace eee

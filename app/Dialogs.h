@@ -2,6 +2,7 @@
 // that tests can answer them without blocking.
 #pragma once
 
+#include "common/Identity.h"
 #include "form/FormModel.h"
 
 #include <QString>
@@ -12,7 +13,7 @@ class QWidget;
 
 namespace eee {
 
-inline constexpr const char* kMessageCaption = "Varn EEE-CALC";
+inline constexpr const char* kMessageCaption = kApplicationName;
 inline constexpr const char* kDefaultSessionName = "SessionData.xml";
 
 // File names cross between the window and the files layer here: the files
@@ -41,6 +42,14 @@ public:
         (void)suggested;
         return std::nullopt;
     }
+    // The name of a plot image to write (.svg or .png), suggested as `suggested`; nothing
+    // when the user cancelled. Dialogs without an image dialog cancel.
+    virtual std::optional<QString> ImageFileName(QWidget* parent, const QString& suggested)
+    {
+        (void)parent;
+        (void)suggested;
+        return std::nullopt;
+    }
 };
 
 // The real dialogs: Qt message boxes with the program's caption, Qt file dialogs.
@@ -51,6 +60,7 @@ public:
     std::optional<QString> SaveFileName(QWidget* parent, const QString& folder) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& folder) override;
     std::optional<QString> ReportFileName(QWidget* parent, const QString& suggested) override;
+    std::optional<QString> ImageFileName(QWidget* parent, const QString& suggested) override;
 };
 
 } // namespace eee

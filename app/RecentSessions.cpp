@@ -1,5 +1,7 @@
 #include "RecentSessions.h"
 
+#include "common/Identity.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -7,10 +9,11 @@
 #include <QMenu>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace eee {
 
 namespace {
-const QString kSettingsKey = QStringLiteral("RecentSessions");
 
 bool HasSettings()
 {
@@ -18,10 +21,32 @@ bool HasSettings()
     return !QCoreApplication::organizationName().isEmpty();
 }
 
+// The file a path leads to: its canonical path (links, "." and ".." resolved)
+// when it exists, else the path itself.
+QString FileOf(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
+// A path as listed: full and clean, unless cleaning it leads to another file
+// ("link/.." goes up from where the link leads): then the file's canonical path.
 QString FullPath(const QString& path)
 {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QFileInfo info(path);
+    const QString clean = QDir::cleanPath(info.absoluteFilePath());
+    const QString file = info.canonicalFilePath();
+    return !file.isEmpty() && FileOf(clean) != file ? file : clean;
 }
+
+// Whether one of the paths leads to that file: a file reached by two spellings of
+// its path (a linked folder, "..") is listed once.
+bool Lists(const QStringList& paths, const QString& file)
+{
+    return std::any_of(paths.cbegin(), paths.cend(),
+        [&file](const QString& listed) { return FileOf(listed) == file; });
+}
+
 } // namespace
 
 RecentSessions::RecentSessions(QWidget* parent)
@@ -43,7 +68,9 @@ void RecentSessions::Add(const QString& path)
 {
     Load(); // another window may have added sessions since
     const QString full = FullPath(path);
-    m_paths.removeAll(full);
+    const QString file = FileOf(full);
+    // Listed under another spelling: moves up under this one.
+    m_paths.removeIf([&file](const QString& listed) { return FileOf(listed) == file; });
     m_paths.prepend(full);
     while (m_paths.size() > kMaxEntries)
         m_paths.removeLast();
@@ -60,12 +87,13 @@ void RecentSessions::Load()
 {
     if (!HasSettings())
         return;
-    const QStringList stored = QSettings().value(kSettingsKey).toStringList();
+    const QStringList stored = QSettings().value(kRecentSessionsKey).toStringList();
     m_paths.clear();
     for (const QString& path : stored) {
         // A hand-edited settings file may hold anything: keep full paths, once each.
-        if (!path.isEmpty() && QFileInfo(path).isAbsolute() && !m_paths.contains(path)
-            && m_paths.size() < kMaxEntries)
+        if (path.isEmpty() || !QFileInfo(path).isAbsolute() || m_paths.size() >= kMaxEntries)
+            continue;
+        if (!Lists(m_paths, FileOf(path)))
             m_paths.append(path);
     }
 }
@@ -76,9 +104,9 @@ void RecentSessions::Store() const
         return;
     QSettings settings;
     if (m_paths.isEmpty())
-        settings.remove(kSettingsKey);
+        settings.remove(kRecentSessionsKey);
     else
-        settings.setValue(kSettingsKey, m_paths);
+        settings.setValue(kRecentSessionsKey, m_paths);
 }
 
 void RecentSessions::FillMenu()

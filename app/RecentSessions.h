@@ -25,7 +25,8 @@ public:
     QMenu* Menu() const { return m_menu; }
 
     QStringList Paths();
-    // Puts a session first; a path already listed moves up, the ninth falls off.
+    // Puts a session first; a file already listed, under this path or another
+    // spelling of it (a linked folder, ".."), moves up; the ninth falls off.
     void Add(const QString& path);
     void Clear();
 

@@ -1,5 +1,6 @@
 #include "ReportExport.h"
 
+#include "form/AdvisorCatalogueReader.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportFile.h"
 
@@ -37,10 +38,16 @@ void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
         dialogs.Message(parent, kReportSuffixMessage, MsgIcon::Warning);
         return;
     }
+    // The form's last calculation; a design out of spec gets the advisor's suggestion.
+    const std::optional<BestCandidate> advised
+        = AdviseOutOfSpec(state.LastConfig, state.LastResult, [&data] {
+              // A scheme that cannot be read is left out of the search.
+              std::vector<std::string> problems;
+              return ReadAdvisorCatalogue(data, problems);
+          });
+    const ReportDocument document = BuildReport(
+        MakeReportContent(state.LastConfig, state.LastResult, chart, sessionFile, advised));
     QString error;
-    ReportContent content = MakeReportContent(state, chart, sessionFile);
-    AddAdvice(content, data);
-    const ReportDocument document = BuildReport(content);
     if (WriteReportFile(document, *path, LocalPageSize(), error))
         dialogs.Message(
             parent, QString("Report %1 saved successfully!").arg(name), MsgIcon::Information);

@@ -7,14 +7,12 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -59,12 +57,6 @@ RetentionDialog::RetentionDialog(IDialogs& dialogs, FileAccess& files, QWidget* 
 }
 
 RetentionDialog::~RetentionDialog() = default;
-
-QString RetentionDialog::OwnProfilesFile()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return folder.isEmpty() ? QString() : folder + '/' + kDeviceProfilesFile;
-}
 
 void RetentionDialog::BuildControls()
 {
@@ -133,11 +125,9 @@ void RetentionDialog::LoadProfiles()
     QString chosen = m_ui.Profile->currentText();
     if (m_ui.Profile->count() == 0)
         chosen = QSettings().value(kRetentionProfileKey).toString();
-    const QString ownFile = OwnProfilesFile();
-    const std::string own
-        = !ownFile.isEmpty() && QFileInfo::exists(ownFile) ? ownFile.toStdString() : std::string();
-    std::string error;
-    const bool complete = LoadDeviceProfiles(m_files, own, m_profiles, error);
+    const ProfileList list
+        = LoadProfileList(m_files, OwnProfilesFile().toStdString(), OwnFileUse::IfPresent);
+    m_profiles = list.Profiles;
 
     m_restoring = true;
     m_ui.Profile->clear();
@@ -147,8 +137,8 @@ void RetentionDialog::LoadProfiles()
     m_ui.Profile->setCurrentIndex(found ? static_cast<int>(found - m_profiles.data()) : 0);
     m_restoring = false;
     Update();
-    if (!complete)
-        m_dialogs.Message(this, ToQ(error), MsgIcon::Warning);
+    if (const std::string problems = ProfileListProblems(list); !problems.empty())
+        m_dialogs.Message(this, ToQ(problems), MsgIcon::Warning);
 }
 
 void RetentionDialog::RestoreSettings()

@@ -10,6 +10,7 @@
 
 #include "Dialogs.h"
 #include "calc/Retention.h"
+#include "common/Identity.h"
 #include "files/FileAccess.h"
 
 #include <QDialog>
@@ -27,15 +28,12 @@ namespace eee {
 class MissionTableModel;
 class RetentionChart;
 
-inline constexpr const char* kRetentionProfileKey = "RetentionCheck/Profile";
-inline constexpr const char* kRetentionMissionKey = "RetentionCheck/Mission";
-
 class RetentionDialog : public QDialog
 {
     Q_OBJECT
 public:
     // files reads the delivered profiles; the user's own file is looked for in
-    // the application's configuration folder.
+    // the program's configuration folder (OwnProfilesFile()).
     RetentionDialog(IDialogs& dialogs, FileAccess& files, QWidget* parent);
     ~RetentionDialog() override;
 
@@ -45,9 +43,6 @@ public:
 
     // The calculation to check: its flash cycles per block and lifetime.
     void ShowCalculation(double flashCycles, float lifeTime);
-
-    // The user's own profiles file: DeviceProfiles.xml in the configuration folder.
-    static QString OwnProfilesFile();
 
     struct Controls
     {

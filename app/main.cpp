@@ -2,6 +2,7 @@
 // emulation in a few blocks of on-chip flash.
 #include "Application.h"
 #include "StartOptions.h"
+#include "common/Identity.h"
 
 #include <cstdio>
 #include <vector>
@@ -9,7 +10,8 @@
 int main(int argc, char* argv[])
 {
     using eee::StartOptions;
-    eee::Application::SetIdentity();
+    // The names and version the settings, the help and the About box use.
+    eee::ApplyIdentity();
     {
         // Help, version and usage errors are answered before the window system
         // starts, so that they work in a terminal without a display.

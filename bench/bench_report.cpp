@@ -31,7 +31,7 @@ eee::ReportContent Content()
     const eee::Evaluation e = evaluator.Evaluate(g_session, g_session);
     if (!e.Ok)
         std::fprintf(stderr, "bench_report: %s\n", e.Error.c_str());
-    return eee::MakeReportContent(evaluator.State(), evaluator.Chart(), "bench.xml");
+    return eee::MakeReportContent(e.Config, e.Result, evaluator.Chart(), "bench.xml", std::nullopt);
 }
 
 void BM_PdfReport(benchmark::State& state)

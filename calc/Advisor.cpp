@@ -106,7 +106,7 @@ int SearchScheme(
 
 bool ValidMarginPercent(double marginPercent)
 {
-    return marginPercent >= 0.0 && marginPercent < 100.0;
+    return marginPercent >= kMinMarginPercent && marginPercent <= kMaxMarginPercent;
 }
 
 double CyclesLimitWithMargin(double marginPercent)
@@ -117,8 +117,34 @@ double CyclesLimitWithMargin(double marginPercent)
 
 bool InSpecAsShown(const EvalConfig& config, const EvalResult& result)
 {
-    return result.Fits && !result.NegativeRoom && result.InSpec
-        && config.LifeTime <= kLifetimeLimit;
+    return result.Fits && !result.NegativeRoom
+        && IsInSpec(config.LifeTime, result.FlashCycles, config.CyclesLimit);
+}
+
+CurrentConfiguration DescribeCurrent(const EvalConfig& config, std::string scheme,
+    std::vector<std::string> blocks, double cyclesLimit)
+{
+    CurrentConfiguration current;
+    current.Scheme = std::move(scheme);
+    current.Blocks = std::move(blocks);
+    const EvalResult result = Evaluate(config);
+    current.FlashUsedBytes = result.FlashUsedBytes;
+    current.Fits = result.Fits && !result.NegativeRoom;
+    current.FlashCycles = current.Fits ? result.FlashCycles : 0.0;
+    current.InSpec = InSpecAsShown(config, result);
+    current.Headroom = FindHeadroom(config, cyclesLimit);
+    return current;
+}
+
+std::optional<BestCandidate> AdviseOutOfSpec(const EvalConfig& config, const EvalResult& result,
+    const std::function<AdvisorCatalogue()>& catalogue)
+{
+    if (InSpecAsShown(config, result))
+        return std::nullopt;
+    Advice advice = Advise(catalogue(), WorkloadFromConfig(config), AdvisorOptions {});
+    if (advice.Candidates.empty())
+        return std::nullopt;
+    return BestCandidate {std::move(advice.Candidates.front()), advice.Qualified};
 }
 
 AdvisorCandidate MakeCandidate(const CatalogueScheme& scheme, const std::vector<int>& blockIndex,

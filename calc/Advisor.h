@@ -14,6 +14,8 @@
 #include "Evaluate.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,15 +29,20 @@ enum class SchemeScope {
     Same, // only the workload's own scheme
 };
 
+// The margins that can be asked for, in percent, both ends included: the same range in
+// the window's spin box and in eee-calc-cli advise --margin.
+inline constexpr double kMinMarginPercent = 0.0;
+inline constexpr double kMaxMarginPercent = 99.0;
+
 struct AdvisorOptions
 {
-    // Share of the 100000 cycles kept in reserve, 0 (inclusive) to 100 (exclusive).
+    // Share of the 100000 cycles kept in reserve, kMinMarginPercent to kMaxMarginPercent.
     double MarginPercent = 0.0;
     SchemeScope Schemes = SchemeScope::All;
     int Top = kDefaultAdvisorTop; // candidates returned at most
 };
 
-// Whether a margin can be asked for: 0 <= margin < 100.
+// Whether a margin can be asked for: kMinMarginPercent <= margin <= kMaxMarginPercent.
 bool ValidMarginPercent(double marginPercent);
 
 // The cycles a configuration may reach with the margin kept: 100000 x (1 - margin).
@@ -87,7 +94,37 @@ Advice Advise(const AdvisorCatalogue& catalogue, const AdvisorWorkload& workload
 AdvisorCandidate MakeCandidate(const CatalogueScheme& scheme, const std::vector<int>& blockIndex,
     const EvalConfig& config, const EvalResult& result, double cyclesLimit);
 
-// Whether a configuration is in spec as the window says it: fits, lifetime and cycles.
+// Whether a configuration is in spec as the window says it: it fits and IsInSpec().
 bool InSpecAsShown(const EvalConfig& config, const EvalResult& result);
+
+// A workload's own configuration as the advisor sees it beside its candidates.
+struct CurrentConfiguration
+{
+    std::string Scheme;
+    std::vector<std::string> Blocks; // the block size texts
+    int64_t FlashUsedBytes = 0;
+    bool Fits = false; // the data fits the blocks and an estimate exists
+    double FlashCycles = 0.0; // when Fits
+    bool InSpec = false; // the window's verdict
+    AdvisorHeadroom Headroom;
+};
+
+// The configuration evaluated, with its headroom against cyclesLimit; scheme and blocks
+// are the texts the form's lists show for it.
+CurrentConfiguration DescribeCurrent(const EvalConfig& config, std::string scheme,
+    std::vector<std::string> blocks, double cyclesLimit);
+
+// The best candidate of the default search for a design out of spec.
+struct BestCandidate
+{
+    AdvisorCandidate Candidate;
+    bool Qualified = false; // it meets the limit; otherwise it is only the closest one
+};
+
+// What the report suggests for a configuration: nothing when it is in spec as the window
+// says it, or when no configuration of the catalogue holds its data. The catalogue is
+// asked for only when the configuration is out of spec.
+std::optional<BestCandidate> AdviseOutOfSpec(const EvalConfig& config, const EvalResult& result,
+    const std::function<AdvisorCatalogue()>& catalogue);
 
 } // namespace eee

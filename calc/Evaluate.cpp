@@ -28,14 +28,19 @@ EvalResult Evaluate(const EvalConfig& config)
         return r;
     r.InSpecYears
         = EnvelopeInSpecYears(config.LifeTime, r.FlashCycles, kLifetimeLimit, config.CyclesLimit);
-    r.InSpec = config.LifeTime <= kLifetimeLimit && config.CyclesLimit >= r.FlashCycles;
+    r.InSpec = IsInSpec(config.LifeTime, r.FlashCycles, config.CyclesLimit);
     return r;
+}
+
+bool IsInSpec(float lifeTime, double flashCycles, int cyclesLimit)
+{
+    return lifeTime <= kLifetimeLimit && flashCycles <= cyclesLimit;
 }
 
 VerdictTexts MakeVerdict(float lifeTime, double flashCycles, int cyclesLimit, float inSpecYears)
 {
     VerdictTexts verdict;
-    if (lifeTime <= kLifetimeLimit && cyclesLimit >= flashCycles) {
+    if (IsInSpec(lifeTime, flashCycles, cyclesLimit)) {
         verdict.First = "Application InSpec for Lifetime and Endurance";
         return verdict;
     }

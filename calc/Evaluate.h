@@ -87,6 +87,10 @@ struct EvalResult
 
 EvalResult Evaluate(const EvalConfig& config);
 
+// In spec: a lifetime of at most 20 years and at most cyclesLimit flash cycles. The one
+// rule behind EvalResult::InSpec, the verdict lines, the advisor and the report.
+bool IsInSpec(float lifeTime, double flashCycles, int cyclesLimit);
+
 // The three notification lines.
 struct VerdictTexts
 {

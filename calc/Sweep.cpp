@@ -300,6 +300,17 @@ std::optional<EvalConfig> ConfigWithValue(const SweepRequest& request, const Eva
     return config;
 }
 
+std::string SweepPointText(const SweepRequest& request, const SweepPoint& p)
+{
+    const std::string head = request.Name() + " = " + p.Value.Text + ": ";
+    if (!p.Ok)
+        return head + "refused: " + p.Error;
+    return head + FormatG(p.Result.FlashCycles, 15) + " flash cycles, "
+        + Format("in spec for %.1f years", static_cast<double>(p.Result.InSpecYears)) + ", "
+        + (p.Result.InSpec ? "in spec" : "out of spec") + ", "
+        + FlashUsedText(p.Result.FlashUsedBytes);
+}
+
 std::vector<SweepPoint> RunSweep(
     const SweepRequest& request, const EvalConfig& base, const std::vector<SweepValue>& values)
 {

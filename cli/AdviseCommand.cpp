@@ -1,6 +1,7 @@
 #include "cli/AdviseCommand.h"
 #include "form/AdvisorCatalogueReader.h"
 
+#include "calc/AdvisorText.h"
 #include "calc/Compute.h"
 #include "calc/Format.h"
 #include "cli/Calculator.h"
@@ -43,11 +44,6 @@ double AsShown(float value)
     return std::strtod(buffer, nullptr);
 }
 
-const char* ScopeName(SchemeScope scope)
-{
-    return scope == SchemeScope::Same ? "same" : "all";
-}
-
 QJsonArray Texts(const std::vector<std::string>& texts)
 {
     QJsonArray array;
@@ -70,39 +66,6 @@ std::string Joined(const std::vector<std::string>& texts)
 double HeadroomValue(HeadroomFactor factor)
 {
     return std::strtod(factor.Text().c_str(), nullptr);
-}
-
-CurrentConfiguration Describe(const EvalConfig& config, const FormState& form, double cyclesLimit)
-{
-    CurrentConfiguration current;
-    current.Scheme = form.SchemeList.SelectedText();
-    for (int k = 0; k < config.BlockCount && k < kMaxBlocks; ++k)
-        current.Blocks.push_back(form.BlockLists[static_cast<size_t>(k)].SelectedText());
-    const EvalResult result = Evaluate(config);
-    current.FlashUsedBytes = result.FlashUsedBytes;
-    current.Fits = result.Fits && !result.NegativeRoom;
-    current.FlashCycles = current.Fits ? result.FlashCycles : 0.0;
-    current.InSpec = InSpecAsShown(config, result);
-    current.Headroom = FindHeadroom(config, cyclesLimit);
-    return current;
-}
-
-std::string CurrentLines(const CurrentConfiguration& c, double cyclesLimit)
-{
-    std::string out
-        = Format("Current: %s, %zu blocks %s, flash used %lld bytes, ", c.Scheme.c_str(),
-            c.Blocks.size(), Joined(c.Blocks).c_str(), static_cast<long long>(c.FlashUsedBytes));
-    if (!c.Fits)
-        return out + "the data does not fit these blocks\nHeadroom: none\n";
-    out += Format("%s flash cycles, %s\n", FormatG(c.FlashCycles, 15).c_str(),
-        c.InSpec ? "in spec" : "out of spec");
-    const AdvisorHeadroom& h = c.Headroom;
-    const std::string years = Format("in spec for %.1f years", static_cast<double>(h.InSpecYears));
-    if (h.Unbounded)
-        return out + "Headroom: the cycles do not grow with the updates; " + years + '\n';
-    return out
-        + Format("Headroom: every data type's updates x%s stay within %s flash cycles; %s\n",
-            h.Factor.Text().c_str(), FormatG(cyclesLimit, 15).c_str(), years.c_str());
 }
 
 } // namespace
@@ -135,7 +98,11 @@ FileAdvice AdviseOne(Evaluator& evaluator, const AdvisorCatalogue& catalogue,
         advice.Warnings.push_back(e.Error);
     advice.Ok = true;
     const double limit = CyclesLimitWithMargin(options.MarginPercent);
-    advice.Current = Describe(*config, evaluator.State(), limit);
+    const FormState& form = evaluator.State();
+    std::vector<std::string> blocks;
+    for (int k = 0; k < config->BlockCount && k < kMaxBlocks; ++k)
+        blocks.push_back(form.BlockLists[static_cast<size_t>(k)].SelectedText());
+    advice.Current = DescribeCurrent(*config, form.SchemeList.SelectedText(), blocks, limit);
     advice.Result = Advise(catalogue, WorkloadFromConfig(*config), options);
     return advice;
 }
@@ -146,7 +113,7 @@ QJsonObject AdviceToJson(const FileAdvice& advice, const AdvisorOptions& options
     o["file"] = ToQ(advice.File);
     o["ok"] = advice.Ok;
     o["marginPercent"] = options.MarginPercent;
-    o["schemes"] = ScopeName(options.Schemes);
+    o["schemes"] = NamesOf(options.Schemes).Option;
     if (advice.Ok) {
         const CurrentConfiguration& c = advice.Current;
         QJsonObject current;
@@ -190,8 +157,7 @@ std::string AdviceTable(const FileAdvice& advice, const AdvisorOptions& options)
     std::string out = "File: " + advice.File + '\n';
     out += CurrentLines(advice.Current, a.CyclesLimit);
     out += Format("Searched: %d configurations, %s, margin %s %%\n", a.Searched,
-        options.Schemes == SchemeScope::Same ? "this scheme only" : "all schemes",
-        FormatG(options.MarginPercent, 6).c_str());
+        NamesOf(options.Schemes).Phrase, FormatG(options.MarginPercent, 6).c_str());
     if (!a.Candidates.empty()) {
         out += a.Qualified ? "Smallest configurations within the limit:\n"
                            : "Closest configurations (fewest cycles):\n";
@@ -262,15 +228,6 @@ std::optional<double> ParseMarginPercent(const std::string& text)
     return value;
 }
 
-std::optional<SchemeScope> ParseSchemeScope(const std::string& text)
-{
-    if (text == "all")
-        return SchemeScope::All;
-    if (text == "same")
-        return SchemeScope::Same;
-    return std::nullopt;
-}
-
 std::optional<int> ParseTop(const std::string& text)
 {
     int value = 0;
@@ -290,14 +247,14 @@ std::optional<AdviseOptions> ReadAdviseOptions(const CommandOptions& given, std:
         const std::string text = given.Value(kMarginOption);
         const std::optional<double> margin = ParseMarginPercent(text);
         if (!margin) {
-            error = "invalid margin '" + text + "': a percentage from 0 to under 100";
+            error = "invalid margin '" + text + "': a percentage from " + MarginRangeText();
             return std::nullopt;
         }
         options.Advisor.MarginPercent = *margin;
     }
     if (given.IsSet(kSchemesOption)) {
         const std::string text = given.Value(kSchemesOption);
-        const std::optional<SchemeScope> scope = ParseSchemeScope(text);
+        const std::optional<SchemeScope> scope = SchemeScopeFromOption(text);
         if (!scope) {
             error = "invalid schemes '" + text + "': all or same";
             return std::nullopt;
@@ -322,7 +279,8 @@ QList<QCommandLineOption> Options()
 {
     return {
         QCommandLineOption(kMarginOption,
-            "Keep PCT percent of the 100000 flash cycles in reserve (0 to under 100; default 0).",
+            QString::fromStdString("Keep PCT percent of the 100000 flash cycles in reserve ("
+                + MarginRangeText() + "; default 0)."),
             "PCT"),
         QCommandLineOption(kSchemesOption,
             "all: search every scheme of the catalogue (the default); same: only the scheme "
@@ -334,7 +292,7 @@ QList<QCommandLineOption> Options()
     };
 }
 
-std::string Check(const CommandOptions& options)
+std::string Check(CommandOptions& options)
 {
     std::string error;
     ReadAdviseOptions(options, error);

@@ -34,9 +34,9 @@ struct AdviseOptions
 // The options as given; nothing, with the usage error in error, when they are wrong.
 std::optional<AdviseOptions> ReadAdviseOptions(const CommandOptions& options, std::string& error);
 
-// The values of the options: nothing when a value is not valid.
-std::optional<double> ParseMarginPercent(const std::string& text); // 0 to under 100
-std::optional<SchemeScope> ParseSchemeScope(const std::string& text); // "all" or "same"
+// The values of the options: nothing when a value is not valid. The schemes are read
+// by SchemeScopeFromOption() (calc/AdvisorText.h).
+std::optional<double> ParseMarginPercent(const std::string& text); // ValidMarginPercent()
 std::optional<int> ParseTop(const std::string& text); // 1 or more
 
 extern const Command kAdviseCommand;
@@ -47,18 +47,6 @@ struct AdviseFile
     std::string DisplayName;
     std::string FullPath;
     std::string Refusal; // when set, the file is refused with it and not read
-};
-
-// The configuration a file holds, as its load left the form.
-struct CurrentConfiguration
-{
-    std::string Scheme;
-    std::vector<std::string> Blocks;
-    int64_t FlashUsedBytes = 0;
-    bool Fits = false; // the data fits the blocks and an estimate exists
-    double FlashCycles = 0.0; // when Fits
-    bool InSpec = false; // the window's verdict
-    AdvisorHeadroom Headroom;
 };
 
 // The advice for one file.

@@ -43,7 +43,7 @@ std::optional<int> ParseSide(const std::string& text)
     return value;
 }
 
-std::string Check(const CommandOptions& options)
+std::string Check(CommandOptions& options)
 {
     std::string error;
     ReadChartOptions(options, error);

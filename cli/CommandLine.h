@@ -10,6 +10,7 @@
 #include <QCommandLineOption>
 #include <QList>
 
+#include <any>
 #include <memory>
 #include <span>
 #include <string>
@@ -35,8 +36,15 @@ public:
     // The arguments that are not options, in order.
     std::vector<std::string> Positional() const;
 
+    // What the command's check read to judge the options (a file it had to load),
+    // kept for its run so that nothing is read twice.
+    template <typename T> void Keep(T value) { m_kept = std::move(value); }
+    // What the check kept, or nullptr.
+    template <typename T> const T* Kept() const { return std::any_cast<T>(&m_kept); }
+
 private:
     std::unique_ptr<QCommandLineParser> m_parser;
+    std::any m_kept;
 };
 
 struct Command
@@ -47,8 +55,9 @@ struct Command
     // Its options; -h/--help is added to every command.
     QList<QCommandLineOption> (*Options)();
     // The usage errors the parser cannot see (a value out of range, a missing
-    // file): their text, or "" when the options are fine. May be null.
-    std::string (*Check)(const CommandOptions& options);
+    // file): their text, or "" when the options are fine. What it had to read
+    // to tell, it may keep for Run (CommandOptions::Keep). May be null.
+    std::string (*Check)(CommandOptions& options);
     // Does the work, once the options passed Check; returns the exit status.
     int (*Run)(const CommandOptions& options);
 };

@@ -29,10 +29,12 @@ QList<QCommandLineOption> Options()
     return options;
 }
 
-std::string Check(const CommandOptions& options)
+// The profiles of --profile are read once: the check keeps the options for the run.
+std::string Check(CommandOptions& options)
 {
     std::string error;
-    ReadEvaluateOptions(options, error);
+    if (std::optional<EvaluateOptions> evaluate = ReadEvaluateOptions(options, error))
+        options.Keep(std::move(*evaluate));
     return error;
 }
 
@@ -65,9 +67,9 @@ std::string RetentionReport(const RetentionRequest& request, const RetentionOutc
 
 int Run(const CommandOptions& given)
 {
-    std::string error;
-    const std::optional<EvaluateOptions> options = ReadEvaluateOptions(given, error);
-    if (!options)
+    // Run follows the check, which kept the options.
+    const EvaluateOptions* options = given.Kept<EvaluateOptions>();
+    if (options == nullptr)
         return 2;
     for (const std::string& warning : options->Warnings)
         Complain("warning: " + warning);

@@ -30,6 +30,8 @@ char* g_qtArgv[] = {g_qtProgram, nullptr};
 
 OffscreenGui::OffscreenGui()
 {
+    if (QCoreApplication::instance() != nullptr)
+        return;
     qInstallMessageHandler(QtMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,5 +1,6 @@
 // Qt's GUI library for commands that draw (into images or documents): started
-// without a display, with only its critical messages reaching the user.
+// without a display, with only its critical messages reaching the user. A process
+// that has an application object already (a test program) keeps its own.
 #pragma once
 
 #include <QGuiApplication>

@@ -17,10 +17,12 @@ QList<QCommandLineOption> Options()
         QCommandLineOption("json", "One JSON object per profile and line."), ProfilesFileOption()};
 }
 
-std::string Check(const CommandOptions& options)
+// The profiles are read once: the check keeps them for the run.
+std::string Check(CommandOptions& options)
 {
     std::string error;
-    LoadProfileList(options, error);
+    if (std::optional<ProfilesOnOffer> offer = LoadProfilesOnOffer(options, error))
+        options.Keep(std::move(*offer));
     return error;
 }
 
@@ -37,25 +39,26 @@ std::string OwnFileLine(const ProfileList& list)
 
 int Run(const CommandOptions& options)
 {
-    std::string error;
-    const std::optional<ProfileList> list = LoadProfileList(options, error);
-    if (!list)
+    // Run follows the check, which kept the profiles.
+    const ProfilesOnOffer* offer = options.Kept<ProfilesOnOffer>();
+    if (offer == nullptr)
         return 2;
-    for (const std::string& warning : list->Warnings)
+    for (const std::string& warning : offer->Warnings)
         Complain("warning: " + warning);
+    const ProfileList& list = offer->List;
     const bool json = options.IsSet("json");
-    for (size_t i = 0; i < list->Profiles.size(); ++i) {
-        const DeviceProfile& profile = list->Profiles[i];
+    for (size_t i = 0; i < list.Profiles.size(); ++i) {
+        const DeviceProfile& profile = list.Profiles[i];
         if (json) {
             Write(stdout,
                 JsonLine(ProfileToJson(
-                    profile, i < list->DeliveredCount ? kDeliveredSource : list->OwnFile)));
+                    profile, i < list.DeliveredCount ? kDeliveredSource : list.OwnFile)));
         } else {
             Write(stdout, profile.Name + "\n  " + ProfileSummary(profile) + '\n');
         }
     }
     if (!json)
-        Write(stdout, OwnFileLine(*list));
+        Write(stdout, OwnFileLine(list));
     return 0;
 }
 

@@ -1,10 +1,11 @@
 #include "cli/ReportCommand.h"
 
 #include "calc/Breakdown.h"
+#include "cli/Calculator.h"
 #include "cli/Console.h"
+#include "cli/OffscreenGui.h"
 #include "cli/Report.h"
-#include "files/FileAccess.h"
-#include "files/FileDataSource.h"
+#include "form/AdvisorCatalogueReader.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportFile.h"
 
@@ -12,11 +13,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
-
-#include <clocale>
-#include <cstdio>
-#include <memory>
-#include <optional>
 
 namespace eee {
 
@@ -33,36 +29,6 @@ QString ReportRequestError(const ReportRequest& request)
     return {};
 }
 
-namespace {
-
-// Qt's notes about the environment (no runtime folder, no display) say nothing about
-// the report; only its critical messages reach the user.
-void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "eee-calc-cli: %s\n", message.toLocal8Bit().constData());
-}
-
-// The report draws with fonts, which only a GUI application has; without a display it
-// draws offscreen.
-std::unique_ptr<QGuiApplication> MakeGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    qInstallMessageHandler(QtMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "eee-calc-cli";
-    static char* argv[] = {name, nullptr};
-    auto app = std::make_unique<QGuiApplication>(argc, argv);
-    // Qt sets the locale from the environment; the program's numbers are C-formatted.
-    std::setlocale(LC_NUMERIC, "C");
-    return app;
-}
-
-} // namespace
-
 int RunReportCommand(const ReportRequest& request, std::string& errors)
 {
     const QString usage = ReportRequestError(request);
@@ -70,24 +36,16 @@ int RunReportCommand(const ReportRequest& request, std::string& errors)
         errors += "eee-calc-cli: " + usage.toStdString() + '\n';
         return 2;
     }
-    const std::unique_ptr<QGuiApplication> app = MakeGuiApplication();
+    const OffscreenGui gui;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         errors += "eee-calc-cli: report: no graphical application to draw with\n";
         return 1;
     }
 
-    // The form starts as the window starts it, then loads the file as Load Session does.
-    FileAccess files;
-    FileDataSource source(files);
-    SessionRecord defaults;
-    std::string error;
-    std::optional<SessionRecord> applied;
-    if (files.ReadSession(defaults, "Defaults.xml", error))
-        applied = std::move(defaults);
-    Evaluator evaluator(source, applied);
+    // The file is loaded as every command loads it: as File > Load Session does.
+    Calculator calculator;
     const std::string name = request.File.toStdString();
-    const QString fullPath = QFileInfo(request.File).absoluteFilePath();
-    const Evaluation e = evaluator.Evaluate(name, fullPath.toStdString());
+    const Evaluation e = calculator.Evaluate(name);
     for (const std::string& warning : e.Warnings)
         errors += MessageLines(name, "warning", warning);
     if (!e.Ok) {
@@ -95,8 +53,13 @@ int RunReportCommand(const ReportRequest& request, std::string& errors)
         return 1;
     }
 
-    ReportContent content = MakeReportContent(evaluator.State(), evaluator.Chart(), fullPath);
-    AddAdvice(content, source);
+    // The report names the session file by its full path.
+    ReportContent content = MakeReportContent(e.Config, e.Result, calculator.Chart(),
+        QFileInfo(request.File).absoluteFilePath(), AdviseOutOfSpec(e.Config, e.Result, [&] {
+            // A scheme that cannot be read is left out of the search.
+            std::vector<std::string> problems;
+            return ReadAdvisorCatalogue(calculator.DataSource(), problems);
+        }));
     content.Title = request.Title;
     QString writeError;
     if (!WriteReportFile(
@@ -170,7 +133,7 @@ ReportRequest RequestFrom(const CommandOptions& options)
     return request;
 }
 
-std::string CheckReportCommand(const CommandOptions& options)
+std::string CheckReportCommand(CommandOptions& options)
 {
     if (options.Positional().size() != 1)
         return "give exactly one session file";

@@ -2,21 +2,16 @@
 
 #include "cli/Calculator.h"
 #include "cli/Console.h"
-#include "files/DeviceProfiles.h"
+#include "common/Identity.h"
 
-#include <QCoreApplication>
-#include <QStandardPaths>
-
-#include <filesystem>
+#include <string_view>
 
 namespace eee {
 
-namespace {
+static_assert(std::string_view(kOwnProfilesFileName) == kDeviceProfilesFile,
+    "the user's own profiles file bears the delivered file's name");
 
-// The names the window gives itself: its settings and the user's own
-// profiles file live in the configuration folder named after them.
-constexpr const char* kOrganisationName = "Corvant";
-constexpr const char* kApplicationName = "Varn EEE-CALC";
+namespace {
 
 std::string Quoted(const std::string& text)
 {
@@ -34,30 +29,19 @@ std::string ProfileNames(const std::vector<DeviceProfile>& profiles)
     return names;
 }
 
-std::string UnknownProfileText(const std::string& name, const ProfileList& list)
+std::string UnknownProfileText(const std::string& name, const ProfilesOnOffer& offer)
 {
+    const ProfileList& list = offer.List;
     std::string text = "unknown device profile " + Quoted(name);
     text += list.Profiles.empty() ? "; no profiles could be loaded"
                                   : "; choose one of " + ProfileNames(list.Profiles);
     text += " (" + std::string(kProgram) + " profiles lists them)";
-    for (const std::string& warning : list.Warnings)
+    for (const std::string& warning : offer.Warnings)
         text += "\n" + warning;
     return text;
 }
 
 } // namespace
-
-std::string DefaultOwnProfilesFile()
-{
-    // The program runs without an application object; the names are all
-    // that AppConfigLocation takes from one.
-    QCoreApplication::setOrganizationName(kOrganisationName);
-    QCoreApplication::setApplicationName(kApplicationName);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (folder.isEmpty())
-        return {};
-    return (folder + '/' + kDeviceProfilesFile).toStdString();
-}
 
 QCommandLineOption ProfilesFileOption()
 {
@@ -83,11 +67,13 @@ QList<QCommandLineOption> RetentionOptions()
     };
 }
 
-std::optional<ProfileList> LoadProfileList(const CommandOptions& options, std::string& error)
+std::optional<ProfilesOnOffer> LoadProfilesOnOffer(
+    const CommandOptions& options, std::string& error)
 {
-    ProfileList list;
-    list.OwnFileGiven = options.IsSet("profiles");
-    if (list.OwnFileGiven) {
+    ProfilesOnOffer offer;
+    offer.OwnFileGiven = options.IsSet("profiles");
+    std::string ownFile;
+    if (offer.OwnFileGiven) {
         const std::string given = options.Value("profiles");
         if (given.empty()) {
             error = "--profiles needs a file name";
@@ -96,42 +82,34 @@ std::optional<ProfileList> LoadProfileList(const CommandOptions& options, std::s
         const std::optional<std::string> path = AbsoluteFileName(given, error);
         if (!path)
             return std::nullopt;
-        list.OwnFile = *path;
+        ownFile = *path;
     } else {
-        list.OwnFile = DefaultOwnProfilesFile();
+        ownFile = OwnProfilesFile().toStdString();
     }
 
     FileAccess files;
-    std::string problem;
-    std::vector<DeviceProfile> delivered;
-    if (!files.ReadDeviceProfiles(kDeviceProfilesFile, delivered, problem))
-        list.Warnings.push_back(
-            "the device profiles delivered with the program could not be loaded: " + problem);
-    std::error_code ignored;
-    std::vector<DeviceProfile> own;
-    list.OwnFileFound = !list.OwnFile.empty() && std::filesystem::exists(list.OwnFile, ignored);
-    if (list.OwnFileGiven || list.OwnFileFound) {
-        list.OwnFileRead = files.ReadDeviceProfiles(list.OwnFile, own, problem);
-        if (!list.OwnFileRead) {
-            const std::string text = "your own device profiles could not be loaded from "
-                + list.OwnFile + ": " + problem;
-            if (list.OwnFileGiven) {
-                error = text;
-                return std::nullopt;
-            }
-            list.Warnings.push_back(text);
-        }
-    }
-    list.DeliveredCount = delivered.size();
-    list.Profiles = MergeProfiles(std::move(delivered), own, list.OwnFile, problem);
-    if (!problem.empty()) {
-        if (list.OwnFileGiven) {
+    offer.List = LoadProfileList(
+        files, ownFile, offer.OwnFileGiven ? OwnFileUse::Named : OwnFileUse::IfPresent);
+    const ProfileList& list = offer.List;
+    if (!list.DeliveredError.empty())
+        offer.Warnings.push_back(
+            "the device profiles delivered with the program could not be loaded: "
+            + list.DeliveredError);
+    std::vector<std::string> ownProblems;
+    if (!list.OwnError.empty())
+        ownProblems.push_back("your own device profiles could not be loaded from " + list.OwnFile
+            + ": " + list.OwnError);
+    if (!list.LeftOut.empty())
+        ownProblems.push_back(list.LeftOut);
+    for (const std::string& problem : ownProblems) {
+        // A file the user named must be read in full: it was asked for.
+        if (offer.OwnFileGiven) {
             error = problem;
             return std::nullopt;
         }
-        list.Warnings.push_back(problem);
+        offer.Warnings.push_back(problem);
     }
-    return list;
+    return offer;
 }
 
 std::optional<RetentionRequest> ReadRetentionRequest(
@@ -147,17 +125,17 @@ std::optional<RetentionRequest> ReadRetentionRequest(
         error = "--mission: " + error;
         return std::nullopt;
     }
-    const std::optional<ProfileList> list = LoadProfileList(options, error);
-    if (!list)
+    const std::optional<ProfilesOnOffer> offer = LoadProfilesOnOffer(options, error);
+    if (!offer)
         return std::nullopt;
     const std::string name = options.Value("profile");
-    const DeviceProfile* profile = FindProfile(list->Profiles, name);
+    const DeviceProfile* profile = FindProfile(offer->List.Profiles, name);
     if (!profile) {
-        error = UnknownProfileText(name, *list);
+        error = UnknownProfileText(name, *offer);
         return std::nullopt;
     }
     request.Profile = *profile;
-    warnings = list->Warnings;
+    warnings = offer->Warnings;
     return request;
 }
 

@@ -7,6 +7,7 @@
 
 #include "calc/Retention.h"
 #include "cli/CommandLine.h"
+#include "files/DeviceProfiles.h"
 
 #include <optional>
 #include <string>
@@ -14,15 +15,11 @@
 
 namespace eee {
 
-// The profiles on offer.
-struct ProfileList
+// The profiles on offer, read by the one profiles loader (files/DeviceProfiles.h).
+struct ProfilesOnOffer
 {
-    std::vector<DeviceProfile> Profiles; // the delivered ones first
-    size_t DeliveredCount = 0; // how many of them were delivered with the program
-    std::string OwnFile; // the user's file, read or looked for; "" when there is no place for one
+    ProfileList List;
     bool OwnFileGiven = false; // named by --profiles
-    bool OwnFileFound = false; // it exists
-    bool OwnFileRead = false; // its profiles were read
     // Problems that leave the listed profiles usable: the delivered file or the
     // user's file of the configuration folder could not be read.
     std::vector<std::string> Warnings;
@@ -35,11 +32,6 @@ struct RetentionRequest
     std::vector<MissionSegment> Mission; // empty: the lifetime at the profile's temperature
 };
 
-// The user's own profiles file in the window's configuration folder
-// (QStandardPaths::AppConfigLocation of the window's organisation and name),
-// whether or not it exists; "" when the system gives no such folder.
-std::string DefaultOwnProfilesFile();
-
 // --profiles FILE.
 QCommandLineOption ProfilesFileOption();
 // --profile NAME, --mission TEXT and --profiles FILE.
@@ -49,7 +41,8 @@ QList<QCommandLineOption> RetentionOptions();
 // after the delivered ones. Nothing, with the reason in error, when the file
 // of --profiles cannot be read or repeats a delivered profile's name: the
 // user asked for it.
-std::optional<ProfileList> LoadProfileList(const CommandOptions& options, std::string& error);
+std::optional<ProfilesOnOffer> LoadProfilesOnOffer(
+    const CommandOptions& options, std::string& error);
 
 // The check asked for; nothing without --profile. A usage error (an unknown
 // profile, a mission that cannot be read, --mission without --profile, a

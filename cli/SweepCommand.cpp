@@ -197,16 +197,8 @@ int Run(const CommandOptions& given)
         std::string out = "File: " + e.File + "\nParameter: " + request.Name() + '\n';
         for (size_t i = 0; i < points.size(); ++i) {
             const SweepPoint& p = points[i];
-            out += "  " + request.Name() + " = " + p.Value.Text + ": ";
-            if (!p.Ok) {
-                out += "refused: " + p.Error + '\n';
-                continue;
-            }
-            out += FormatG(p.Result.FlashCycles, 15) + " flash cycles, "
-                + Format("in spec for %.1f years", static_cast<double>(p.Result.InSpecYears)) + ", "
-                + (p.Result.InSpec ? "in spec" : "out of spec") + ", "
-                + FlashUsedText(p.Result.FlashUsedBytes);
-            if (simulations[i])
+            out += "  " + SweepPointText(request, p);
+            if (simulations[i] && simulations[i]->Fits)
                 out += ", simulated " + FormatG(simulations[i]->SimulatedCycles, 15) + " cycles";
             out += '\n';
         }
@@ -234,8 +226,7 @@ int Run(const CommandOptions& given)
 
 const Command kSweepCommand {
     "sweep",
-    "sweep [FILE.xml] --vary PARAM=FROM:TO[:STEP] [--json | --csv] [-o PLOT.svg|PLOT.png] "
-    "[--simulate]",
+    "sweep [FILE] --vary PARAM=FROM:TO[:STEP] [options]",
     "Evaluates the session again for every value of one input, from FROM while not above TO: "
     "the lifetime, the block size of every block, the number of blocks (added blocks take the "
     "last block's size) or the updates, records or record size of one data type. Each point is "

@@ -12,6 +12,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 namespace eee {
 
@@ -200,8 +201,26 @@ std::vector<DeviceProfile> MergeProfiles(std::vector<DeviceProfile> delivered,
     return delivered;
 }
 
-bool LoadDeviceProfiles(FileAccess& files, const std::string& ownFile,
-    std::vector<DeviceProfile>& profiles, std::string& errorText)
+ProfileList LoadProfileList(FileAccess& files, const std::string& ownFile, OwnFileUse own)
+{
+    ProfileList list;
+    list.OwnFile = ownFile;
+    // Both files are validated with the one schema, read and compiled once.
+    const FileAccess::SchemaReuse reuse(files);
+    // A file that cannot be read leaves its list empty and says why.
+    std::vector<DeviceProfile> delivered;
+    files.ReadDeviceProfiles(kDeviceProfilesFile, delivered, list.DeliveredError);
+    std::error_code ignored;
+    list.OwnFileFound = !ownFile.empty() && std::filesystem::exists(ownFile, ignored);
+    std::vector<DeviceProfile> mine;
+    if (!ownFile.empty() && (list.OwnFileFound || own == OwnFileUse::Named))
+        list.OwnFileRead = files.ReadDeviceProfiles(ownFile, mine, list.OwnError);
+    list.DeliveredCount = delivered.size();
+    list.Profiles = MergeProfiles(std::move(delivered), mine, ownFile, list.LeftOut);
+    return list;
+}
+
+std::string ProfileListProblems(const ProfileList& list)
 {
     std::string problems;
     const auto note = [&problems](const std::string& text) {
@@ -209,20 +228,17 @@ bool LoadDeviceProfiles(FileAccess& files, const std::string& ownFile,
             problems += "\n\n";
         problems += text;
     };
-    std::string error;
-    std::vector<DeviceProfile> delivered;
-    if (!files.ReadDeviceProfiles(kDeviceProfilesFile, delivered, error))
-        note("The device profiles delivered with the program could not be loaded!\n" + error);
-    std::vector<DeviceProfile> own;
+    if (!list.DeliveredError.empty())
+        note("The device profiles delivered with the program could not be loaded!\n"
+            + list.DeliveredError);
     // The user's file is named with its folder: it lives apart from the
     // program, and the user has to find it to mend it.
-    if (!ownFile.empty() && !files.ReadDeviceProfiles(ownFile, own, error))
-        note("Your own device profiles could not be loaded from " + ownFile + "!\n" + error);
-    profiles = MergeProfiles(std::move(delivered), own, ownFile, error);
-    if (!error.empty())
-        note(error);
-    errorText = problems;
-    return problems.empty();
+    if (!list.OwnError.empty())
+        note("Your own device profiles could not be loaded from " + list.OwnFile + "!\n"
+            + list.OwnError);
+    if (!list.LeftOut.empty())
+        note(list.LeftOut);
+    return problems;
 }
 
 } // namespace eee

@@ -174,6 +174,37 @@ bool FileAccess::Impl::OpenAndValidate(const std::string& fileName, const std::s
     return Validate(fileName, schemaName, *Document, errorText);
 }
 
+CompiledSchema FileAccess::Impl::SchemaOf(const std::string& schemaName) const
+{
+    if (Schemas) {
+        if (const auto known = Schemas->find(schemaName); known != Schemas->end())
+            return known->second;
+    }
+    // The schema always comes from the module folder, whatever the file says, and is read
+    // afresh, so that a changed schema file takes effect at once.
+    CompiledSchema compiled;
+    std::string xsd;
+    int err = 0;
+    const xml::ReadStatus xsdStatus
+        = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
+    if (xsdStatus != xml::ReadStatus::Ok) {
+        compiled.Reason = ReadFailureText(xsdStatus, err, schemaName);
+    } else if (auto& last = LastCompiled[schemaName];
+               last.second.Schema != nullptr && last.first == xsd) {
+        compiled = last.second;
+    } else {
+        xml::ErrorCapture schemaCapture;
+        compiled.Schema = xml::Schema::Compile(xsd, schemaCapture);
+        if (compiled.Schema == nullptr)
+            compiled.Reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
+        else
+            last = {std::move(xsd), compiled};
+    }
+    if (Schemas)
+        Schemas->emplace(schemaName, compiled);
+    return compiled;
+}
+
 bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& schemaName,
     const ParsedDocument& parsed, std::string& errorText) const
 {
@@ -192,26 +223,12 @@ bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& 
     } else if (schemaName.empty()) {
         reason = "The root element names no schema file of the program.";
     } else {
-        // The schema always comes from the module folder, whatever the file
-        // says; it is read afresh for every validation, so that a changed schema
-        // file takes effect at once (only unchanged bytes reuse their compilation).
-        std::string xsd;
-        int err = 0;
-        const xml::ReadStatus xsdStatus
-            = xml::ReadFileCapped(PathOf(std::string(BaseName(schemaName))), xsd, err);
-        const xml::Schema* schema = nullptr;
-        if (xsdStatus != xml::ReadStatus::Ok) {
-            reason = ReadFailureText(xsdStatus, err, schemaName);
-        } else {
-            xml::ErrorCapture schemaCapture;
-            schema = SchemaFor(schemaName, std::move(xsd), schemaCapture);
-            if (schema == nullptr)
-                reason = "Schema " + schemaName + " is not usable: " + schemaCapture.Reason();
-        }
-        if (schema != nullptr) {
+        const CompiledSchema compiled = SchemaOf(schemaName);
+        reason = compiled.Reason;
+        if (compiled.Schema != nullptr) {
             // The very tree that the readers walk afterwards is validated.
             xml::ErrorCapture capture;
-            if (schema->Validate(parsed.Doc.get(), capture)) {
+            if (compiled.Schema->Validate(parsed.Doc.get(), capture)) {
                 errorText.clear();
                 return true;
             }
@@ -224,17 +241,6 @@ bool FileAccess::Impl::Validate(const std::string& fileName, const std::string& 
         + "\n=====================" + "\nReason: " + reason
         + "\nSource: " + text::ShowableText(text::LineOfText(parsed.Text, line), 256) + "\n";
     return false;
-}
-
-const xml::Schema* FileAccess::Impl::SchemaFor(
-    const std::string& schemaName, std::string&& xsd, xml::ErrorCapture& capture) const
-{
-    CompiledSchema& cached = Schemas[schemaName];
-    if (cached.Schema == nullptr || cached.Bytes != xsd) {
-        cached.Schema = xml::Schema::Compile(xsd, capture);
-        cached.Bytes = cached.Schema != nullptr ? std::move(xsd) : std::string();
-    }
-    return cached.Schema.get();
 }
 
 FileAccess::FileAccess()
@@ -250,6 +256,20 @@ FileAccess::FileAccess(std::string moduleFolder)
 }
 
 FileAccess::~FileAccess() = default;
+
+FileAccess::SchemaReuse::SchemaReuse(FileAccess& files)
+    : m_files(files)
+    , m_outermost(!files.m_impl->Schemas)
+{
+    if (m_outermost)
+        m_files.m_impl->Schemas.emplace();
+}
+
+FileAccess::SchemaReuse::~SchemaReuse()
+{
+    if (m_outermost)
+        m_files.m_impl->Schemas.reset();
+}
 
 bool FileAccess::ParseFile(const std::string& fileName, std::string& errorText)
 {

@@ -41,6 +41,22 @@ public:
         const std::string& schemaName, std::string& errorText);
     bool ValidateAgainstSchema(const std::string& fileName, std::string& errorText);
 
+    // Every validation reads and compiles its schema afresh, so that a schema changed
+    // on disk counts at once. While a SchemaReuse lives, each schema is read and
+    // compiled once for all the files it validates (two profiles files, for instance).
+    class SchemaReuse
+    {
+    public:
+        explicit SchemaReuse(FileAccess& files);
+        ~SchemaReuse();
+        SchemaReuse(const SchemaReuse&) = delete;
+        SchemaReuse& operator=(const SchemaReuse&) = delete;
+
+    private:
+        FileAccess& m_files;
+        bool m_outermost = false;
+    };
+
     static std::string ComponentErrorText(uint32_t code);
     static std::string SystemErrorText(uint32_t code);
 

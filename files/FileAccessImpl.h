@@ -4,12 +4,12 @@
 #include "files/AttributeOrder.h"
 #include "files/CappedRead.h"
 #include "files/FileAccess.h"
-#include "files/Schema.h"
 #include "files/XmlLibrary.h"
 #include "files/XmlTree.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace eee {
@@ -46,6 +46,17 @@ struct ParsedDocument
 // instructions are gone from the document.
 std::shared_ptr<ParsedDocument> ReadDocument(const std::string& path);
 
+namespace xml {
+class Schema;
+}
+
+// A schema as read and compiled from the module folder: the schema, or why there is none.
+struct CompiledSchema
+{
+    std::shared_ptr<const xml::Schema> Schema;
+    std::string Reason; // when there is no schema
+};
+
 struct FileAccess::Impl
 {
     std::string ModuleFolder;
@@ -68,18 +79,14 @@ struct FileAccess::Impl
     bool Validate(const std::string& fileName, const std::string& schemaName,
         const ParsedDocument& parsed, std::string& errorText) const;
 
-    // The last schema compiled for each schema file name, with the bytes it was
-    // compiled from: a file whose bytes are unchanged is not compiled again.
-    struct CompiledSchema
-    {
-        std::string Bytes;
-        std::unique_ptr<xml::Schema> Schema;
-    };
-    mutable std::map<std::string, CompiledSchema> Schemas;
-    // The compiled schema of these bytes, from the cache or compiled now; nullptr,
-    // with the reason in capture, when the bytes are not a usable schema.
-    const xml::Schema* SchemaFor(
-        const std::string& schemaName, std::string&& xsd, xml::ErrorCapture& capture) const;
+    // The schema of that name in the module folder, read and compiled afresh, or the one
+    // of this name compiled earlier while a SchemaReuse lives.
+    CompiledSchema SchemaOf(const std::string& schemaName) const;
+    // Set while a SchemaReuse lives: the schemas compiled so far, by name.
+    mutable std::optional<std::map<std::string, CompiledSchema>> Schemas;
+    // The last schema compiled for each name with the bytes it was compiled from: a
+    // schema file read again with the same bytes is not compiled again.
+    mutable std::map<std::string, std::pair<std::string, CompiledSchema>> LastCompiled;
 
     // Value of attribute number position of an element of the held root's
     // document; throws ComponentFailure when it has no such attribute.

@@ -19,6 +19,8 @@ struct ComboState
     int FindPrefix(const std::string& text) const;
     // Selects the first entry that begins with text; false (selection unchanged) when none does.
     bool SelectPrefix(const std::string& text);
+
+    bool operator==(const ComboState&) const = default;
 };
 
 } // namespace eee

@@ -70,6 +70,8 @@ struct FormFields
 
     std::string& Text(FieldId id);
     const std::string& Text(FieldId id) const;
+
+    bool operator==(const FormFields&) const = default;
 };
 
 struct FieldFailure

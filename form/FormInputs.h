@@ -30,6 +30,8 @@ struct CalcInputs
     int32_t RecordAlignment = 0;
     int32_t CyclesLimit = kCyclesLimit;
     bool ReadyFlag = true;
+
+    bool operator==(const CalcInputs&) const = default;
 };
 
 // The results shown in the read-only fields. Sizes are kept in 64 bits so that

@@ -16,7 +16,7 @@ FormModel::FormModel(IDataSource& data, IFormView& view, ChartModel& chart)
     , m_form(view)
     , m_calculation(m_form, chart)
     , m_behaviour(m_form, m_calculation, data, chart)
-    , m_sessions(m_form, m_behaviour, m_calculation, data)
+    , m_sessions(m_form, m_behaviour, m_calculation, data, chart)
 { }
 
 void FormModel::Startup(const std::optional<SessionRecord>& defaults)

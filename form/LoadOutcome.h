@@ -49,10 +49,12 @@ struct LoadOutcome
     std::string Scheme;
     std::vector<std::string> BlockTexts;
 
-    // The window announced the file as loaded ("File ... loaded successfully!").
+    // The window announced the file as loaded ("File ... loaded successfully!"): it was
+    // calculated, or only its blocks are too small for its data (a design to mend). Any
+    // other load failed and left the form as it was.
     bool Announced() const
     {
-        return Status == LoadStatus::Calculated || Status == LoadStatus::NotCalculated;
+        return Status == LoadStatus::Calculated || Stop == LoadStop::BlocksTooSmall;
     }
     bool Calculated() const { return Status == LoadStatus::Calculated; }
 };

@@ -9,12 +9,13 @@
 
 namespace eee {
 
-SessionCommands::SessionCommands(
-    Form& form, FormBehaviour& behaviour, Calculation& calculation, IDataSource& data)
+SessionCommands::SessionCommands(Form& form, FormBehaviour& behaviour, Calculation& calculation,
+    IDataSource& data, ChartModel& chart)
     : m_form(form)
     , m_behaviour(behaviour)
     , m_calculation(calculation)
     , m_data(data)
+    , m_chart(chart)
 { }
 
 bool SessionCommands::ApplySessionData(const SessionRecord& record, std::string& errorText)
@@ -153,6 +154,9 @@ LoadOutcome SessionCommands::LoadFile(const std::string& path)
 
     SessionRecord record;
     std::string error;
+    // What to go back to when the record or a field is refused half-way.
+    const FormState formBefore = s;
+    const ChartModel chartBefore = m_chart;
     if (!m_data.ReadSession(record, path, error)) {
         stop(LoadStatus::Unreadable, LoadStop::FileUnreadable);
     } else {
@@ -185,8 +189,16 @@ LoadOutcome SessionCommands::LoadFile(const std::string& path)
     else if (outcome.Stop == LoadStop::FileUnreadable && error.empty())
         outcome.Reason = kRootElementReason;
 
+    if (outcome.Status == LoadStatus::Refused || outcome.Stop == LoadStop::FieldRule) {
+        m_form.State() = formBefore;
+        m_chart = chartBefore;
+    }
     if (outcome.Announced()) {
         m_form.Tell(Format("File %s loaded successfully!", path.c_str()), MsgIcon::Information);
+    } else if (outcome.Stop == LoadStop::FieldRule) {
+        // The field's own message stays what stopped it; the announcement says so.
+        m_form.Tell(Format("File %s loading failed!\n%s", path.c_str(), outcome.Error.c_str()),
+            MsgIcon::Error);
     } else {
         outcome.Error = Format("File %s loading failed!\n%s", path.c_str(), error.c_str());
         m_form.Tell(outcome.Error, MsgIcon::Error);

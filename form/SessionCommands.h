@@ -21,8 +21,8 @@ SessionRecord RecordWithConfiguration(const SessionRecord& base, const std::stri
 class SessionCommands
 {
 public:
-    SessionCommands(
-        Form& form, FormBehaviour& behaviour, Calculation& calculation, IDataSource& data);
+    SessionCommands(Form& form, FormBehaviour& behaviour, Calculation& calculation,
+        IDataSource& data, ChartModel& chart);
 
     // Puts a session's inputs into the form through the form's own handlers.
     bool ApplySessionData(const SessionRecord& record, std::string& errorText);
@@ -35,7 +35,9 @@ public:
 
     // The session loader: reads the session file at `path` (a full path), puts it into
     // the form, calculates, and announces the result, as Load Session does once the
-    // file is chosen. The messages are shown as they come and kept in the outcome.
+    // file is chosen. The messages are shown as they come and kept in the outcome. A load
+    // that fails (the file, the record or a field of the form refused) leaves the form and
+    // its chart exactly as they were, and is announced as failed with its reason.
     LoadOutcome LoadFile(const std::string& path);
 
     // The commands of the File and Edit menus. Save gives the path it saved to (nothing
@@ -49,6 +51,7 @@ private:
     FormBehaviour& m_behaviour;
     Calculation& m_calculation;
     IDataSource& m_data;
+    ChartModel& m_chart;
 };
 
 } // namespace eee

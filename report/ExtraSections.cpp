@@ -1,5 +1,6 @@
 #include "report/ExtraSections.h"
 
+#include "calc/AdvisorText.h"
 #include "report/ReportBuilder.h"
 
 #include <QStringList>
@@ -10,21 +11,12 @@ void AddExtraSections(ReportDocument& document, const ReportContent& content)
 {
     // The design advisor's best candidate, when the design is out of spec.
     if (content.Advised) {
-        const AdvisorCandidate& c = *content.Advised;
-        QStringList blocks;
-        for (const std::string& text : c.BlockTexts)
-            blocks << QString::fromStdString(text);
-        document.AddSection("Design advisor")
-            .AddLines(QStringList {content.AdvisedQualified
-                    ? "The design is out of spec. The smallest configuration of the catalogue "
-                      "that keeps this workload within the envelope:"
-                    : "The design is out of spec, and no configuration of the catalogue keeps "
-                      "this workload within the envelope. The closest one:"})
-            .AddPairs({{"Scheme", QString::fromStdString(c.Scheme)},
-                {"Blocks", QString("%1: %2").arg(c.BlockCount()).arg(blocks.join(", "))},
-                {"Flash used (bytes)", QString::number(c.FlashUsedBytes)},
-                {"Estimated flash cycles", QString::number(c.FlashCycles, 'f', 0)},
-                {"In spec", c.InSpec ? "yes" : "no"}});
+        std::vector<std::pair<QString, QString>> pairs;
+        for (const auto& [label, value] : AdvisedPairs(content.Advised->Candidate))
+            pairs.emplace_back(QString::fromStdString(label), QString::fromStdString(value));
+        document.AddSection(kAdvisedSectionTitle)
+            .AddLines(QStringList {AdvisedIntro(content.Advised->Qualified)})
+            .AddPairs(pairs);
     }
 }
 

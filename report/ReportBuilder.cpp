@@ -1,5 +1,4 @@
 #include "report/ReportBuilder.h"
-#include "form/AdvisorCatalogueReader.h"
 
 #include "Version.h"
 #include "calc/Breakdown.h"
@@ -113,14 +112,8 @@ void AddBreakdown(ReportDocument& document, const Breakdown& breakdown)
 
 } // namespace
 
-ReportContent MakeReportContent(
-    const FormState& state, const ChartModel& chart, const QString& sessionFile)
-{
-    return MakeReportContent(state.LastConfig, state.LastResult, chart, sessionFile);
-}
-
 ReportContent MakeReportContent(const EvalConfig& config, const EvalResult& result,
-    const ChartModel& chart, const QString& sessionFile)
+    const ChartModel& chart, const QString& sessionFile, std::optional<BestCandidate> advised)
 {
     ReportContent content;
     content.SessionFile = sessionFile;
@@ -128,6 +121,7 @@ ReportContent MakeReportContent(const EvalConfig& config, const EvalResult& resu
     content.Config = config;
     content.Result = result;
     content.Chart = chart;
+    content.Advised = std::move(advised);
     content.Chart.SetCyclesLimit(content.Config.CyclesLimit);
     content.Chart.SetOperatingPoint(content.Config.LifeTime, content.Result.FlashCycles);
     return content;
@@ -165,19 +159,6 @@ ReportDocument BuildReport(const ReportContent& c)
             {"Days per year", "365"},
         });
     return document;
-}
-
-void AddAdvice(ReportContent& content, IDataSource& data)
-{
-    if (InSpecAsShown(content.Config, content.Result))
-        return;
-    std::vector<std::string> problems;
-    const AdvisorCatalogue catalogue = ReadAdvisorCatalogue(data, problems);
-    const Advice advice = Advise(catalogue, WorkloadFromConfig(content.Config), AdvisorOptions {});
-    if (advice.Candidates.empty())
-        return;
-    content.Advised = advice.Candidates.front();
-    content.AdvisedQualified = advice.Qualified;
 }
 
 } // namespace eee

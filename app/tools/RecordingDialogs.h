@@ -27,6 +27,8 @@ public:
     // Answers of the report file dialog, and the names it suggested.
     std::deque<QString> ReportAnswers;
     std::vector<QString> ReportSuggestions;
+    // Answers of the plot image dialog.
+    std::deque<QString> ImageAnswers;
 
     void Message(QWidget*, const QString& text, MsgIcon icon) override
     {
@@ -47,6 +49,11 @@ public:
     {
         ReportSuggestions.push_back(suggested);
         return Next(ReportAnswers);
+    }
+
+    std::optional<QString> ImageFileName(QWidget*, const QString&) override
+    {
+        return Next(ImageAnswers);
     }
 
 private:

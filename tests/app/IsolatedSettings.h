@@ -4,6 +4,8 @@
 // program sets no organisation name), and writes nothing.
 #pragma once
 
+#include "common/Identity.h"
+
 #include <QCoreApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -16,8 +18,7 @@ public:
     IsolatedSettings()
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
-        QCoreApplication::setOrganizationName("Corvant");
-        QCoreApplication::setApplicationName("Varn EEE-CALC");
+        ApplyIdentity();
     }
     ~IsolatedSettings() { QCoreApplication::setOrganizationName(QString()); }
     IsolatedSettings(const IsolatedSettings&) = delete;

@@ -109,6 +109,33 @@ TEST_F(RecentSessionsTest, PathsAreKeptFullAndClean)
             QDir::current().absoluteFilePath("relative.xml"), files.filePath("mine.xml")}));
 }
 
+// One file reached by two spellings of its path is listed once, under the newest.
+TEST_F(RecentSessionsTest, OneFileUnderTwoSpellingsIsListedOnce)
+{
+    const QDir root(QFileInfo(files.path()).canonicalFilePath());
+    ASSERT_TRUE(root.mkpath("real/sub"));
+    const QString real = Existing("real/s.xml");
+    Existing("s.xml"); // where "deep/../s.xml" would lead, taken as text
+    ASSERT_TRUE(QFile::link(root.filePath("real"), root.filePath("linked")));
+    ASSERT_TRUE(QFile::link(root.filePath("real/sub"), root.filePath("deep")));
+
+    RecentSessions recent(&parent);
+    recent.Add(root.filePath("real/s.xml"));
+    recent.Add(root.filePath("linked/s.xml"));
+    EXPECT_EQ(recent.Paths(), QStringList {root.filePath("linked/s.xml")});
+    recent.Add(root.filePath("real/sub/../s.xml"));
+    EXPECT_EQ(recent.Paths(), QStringList {root.filePath("real/s.xml")});
+    // "deep/.." goes up from where the link leads: to real, not to the decoy.
+    recent.Add(root.filePath("deep/../s.xml"));
+    EXPECT_EQ(recent.Paths(), QStringList {root.filePath("real/s.xml")});
+    recent.Add(root.filePath("s.xml"));
+    EXPECT_EQ(recent.Paths(), (QStringList {root.filePath("s.xml"), root.filePath("real/s.xml")}));
+
+    // A hand-edited list with two spellings of one file keeps the first.
+    QSettings().setValue("RecentSessions", QStringList {root.filePath("linked/s.xml"), real});
+    EXPECT_EQ(recent.Paths(), QStringList {root.filePath("linked/s.xml")});
+}
+
 TEST_F(RecentSessionsTest, KeptInTheSettingsForTheNextStartAndOtherWindows)
 {
     RecentSessions first(&parent);

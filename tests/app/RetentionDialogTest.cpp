@@ -71,7 +71,7 @@ protected:
 
     void WriteOwnProfiles(const QByteArray& content)
     {
-        const QString path = RetentionDialog::OwnProfilesFile();
+        const QString path = OwnProfilesFile();
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -287,9 +287,8 @@ TEST_F(RetentionDialogTest, OwnProfilesAreListedAfterTheDeliveredOnes)
     OpenDialog();
     EXPECT_EQ(Entries(dialog->Ui().Profile), kDelivered);
     ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_TRUE(
-        dialogs.Messages[0].Text.startsWith("Your own device profiles could not be loaded from "
-            + RetentionDialog::OwnProfilesFile() + "!\n"))
+    EXPECT_TRUE(dialogs.Messages[0].Text.startsWith(
+        "Your own device profiles could not be loaded from " + OwnProfilesFile() + "!\n"))
         << dialogs.Messages[0].Text.toStdString();
     EXPECT_EQ(dialogs.Messages[0].Icon, MsgIcon::Warning);
 }

@@ -243,6 +243,25 @@ INSTANTIATE_TEST_SUITE_P(FromEachLayout, AdvisorThroughTheForm,
         return std::string(info.param).substr(0, 4) + (info.index ? "Fixed" : "Var");
     });
 
+// Qualified candidates are ranked by flash used first: three small blocks that hold the
+// data between any two of them come before two blocks that must each hold it all.
+TEST(Advisor, QualifiedCandidatesAreRankedByFlashUsedBeforeBlockCount)
+{
+    const AdvisorCatalogue catalogue {{Scheme("ECC16 Var-Length", 16, {"x1000", "x2000"})}};
+    AdvisorOptions options;
+    options.Top = 100;
+    const Advice advice = Advise(catalogue, Workload(20.0f, {{512, 10, 10, false, 0}}), options);
+    ASSERT_TRUE(advice.Qualified);
+    std::vector<std::pair<int, int64_t>> ranked; // block count, flash used
+    for (const AdvisorCandidate& c : advice.Candidates)
+        ranked.emplace_back(c.BlockCount(), c.FlashUsedBytes);
+    ASSERT_GE(ranked.size(), 2u);
+    EXPECT_EQ(ranked[0], (std::pair {3, int64_t {3 * 4096}}));
+    EXPECT_EQ(ranked[1], (std::pair {2, int64_t {2 * 8192}}));
+    for (size_t i = 1; i < ranked.size(); ++i)
+        EXPECT_LE(ranked[i - 1].second, ranked[i].second) << "rank " << i + 1;
+}
+
 TEST(Advisor, FixedLengthSchemesUseTheLargestDataSizeAndSaySo)
 {
     const AdvisorCatalogue catalogue {{Scheme("ECC8 Fixed-Length", 8, {"x1000", "x2000", "x4000"}),
@@ -376,7 +395,8 @@ TEST_P(AdvisorMargin, LimitOfTheMargin)
 INSTANTIATE_TEST_SUITE_P(Table, AdvisorMargin,
     ::testing::Values(MarginCase {0.0, true, 100000.0}, MarginCase {10.0, true, 90000.0},
         MarginCase {12.5, true, 87500.0}, MarginCase {99.0, true, 1000.0},
-        MarginCase {100.0, false, 0.0}, MarginCase {-1.0, false, 0.0}));
+        MarginCase {99.5, false, 0.0}, MarginCase {100.0, false, 0.0},
+        MarginCase {-1.0, false, 0.0}));
 
 // Headroom
 

@@ -185,7 +185,13 @@ INSTANTIATE_TEST_SUITE_P(Retention, BadMission,
             "from -100 to 300 °C."},
         BadMissionCase {"14@300.5",
             "Mission segment 1 \"14@300.5\": the temperature must be a "
-            "number from -100 to 300 °C."}));
+            "number from -100 to 300 °C."},
+        // Nothing may follow a number: not a unit, not a second number.
+        BadMissionCase {"14@30C",
+            "Mission segment 1 \"14@30C\": the temperature must be a number from -100 to "
+            "300 °C."},
+        BadMissionCase {
+            "6@50,14 y@30", "Mission segment 2 \"14 y@30\": the years must be a number above 0."}));
 
 // ---- The check ----
 

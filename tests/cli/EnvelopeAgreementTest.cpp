@@ -29,10 +29,9 @@ std::vector<std::string> SessionFiles()
 DeviceProfile DeliveredEnvelope()
 {
     FileAccess files;
-    std::vector<DeviceProfile> profiles;
-    std::string error;
-    EXPECT_TRUE(LoadDeviceProfiles(files, "", profiles, error)) << error;
-    const DeviceProfile* envelope = FindProfile(profiles, kEnvelope);
+    const ProfileList list = LoadProfileList(files, "", OwnFileUse::IfPresent);
+    EXPECT_EQ(ProfileListProblems(list), "");
+    const DeviceProfile* envelope = FindProfile(list.Profiles, kEnvelope);
     return envelope ? *envelope : DeviceProfile {};
 }
 

@@ -206,6 +206,20 @@ TEST_F(DeviceProfiles, MissingFileOrSchemaIsNamed)
     EXPECT_EQ(error, "Cannot open DeviceProfiles.xml: No such file or directory");
 }
 
+// A schema changed on disk counts at the next validation, except while a SchemaReuse
+// lives: then it is read and compiled once for every file it validates.
+TEST_F(DeviceProfiles, SchemaIsReadOnceWhileReused)
+{
+    {
+        const FileAccess::SchemaReuse reuse(files);
+        ASSERT_TRUE(files.ReadDeviceProfiles(kDeviceProfilesFile, profiles, error)) << error;
+        module.Write("DeviceProfiles.xsd", "not a schema");
+        EXPECT_TRUE(files.ReadDeviceProfiles(kDeviceProfilesFile, profiles, error)) << error;
+    }
+    EXPECT_FALSE(files.ReadDeviceProfiles(kDeviceProfilesFile, profiles, error));
+    EXPECT_THAT(error, ::testing::HasSubstr("Schema DeviceProfiles.xsd is not usable"));
+}
+
 // ---- The user's own file ----
 
 class OwnProfiles : public DeviceProfiles
@@ -214,15 +228,27 @@ protected:
     OwnProfiles()
         : ownFile(elsewhere.File("MyProfiles.xml"))
     { }
+    // Loads the delivered and the own file; false when the Retention Check would
+    // tell of a problem, which error then holds.
+    bool Load(OwnFileUse own)
+    {
+        list = LoadProfileList(files, ownFile, own);
+        profiles = list.Profiles;
+        error = ProfileListProblems(list);
+        return error.empty();
+    }
     test::TempModule elsewhere; // the user's configuration folder
     std::string ownFile;
+    ProfileList list;
 };
 
 TEST_F(OwnProfiles, AreListedAfterTheDeliveredOnes)
 {
     elsewhere.Write("MyProfiles.xml", ProfilesXml(ProfileXml("Mine B") + ProfileXml("Mine A")));
-    ASSERT_TRUE(LoadDeviceProfiles(files, ownFile, profiles, error)) << error;
+    ASSERT_TRUE(Load(OwnFileUse::IfPresent)) << error;
     EXPECT_EQ(error, "");
+    EXPECT_EQ(list.DeliveredCount, 4u);
+    EXPECT_TRUE(list.OwnFileFound && list.OwnFileRead);
     ASSERT_EQ(profiles.size(), 6u);
     EXPECT_TRUE(std::equal(kDelivered.begin(), kDelivered.end(), profiles.begin()));
     EXPECT_EQ(profiles[4].Name, "Mine B");
@@ -231,7 +257,22 @@ TEST_F(OwnProfiles, AreListedAfterTheDeliveredOnes)
 
 TEST_F(OwnProfiles, WithoutAnOwnFileTheDeliveredOnesAreListed)
 {
-    ASSERT_TRUE(LoadDeviceProfiles(files, "", profiles, error)) << error;
+    ownFile.clear();
+    ASSERT_TRUE(Load(OwnFileUse::Named)) << error;
+    EXPECT_EQ(profiles, kDelivered);
+}
+
+// The file of the configuration folder may be missing; a file the user named may not.
+TEST_F(OwnProfiles, MissingOwnFileIsAProblemOnlyWhenNamed)
+{
+    ASSERT_TRUE(Load(OwnFileUse::IfPresent)) << error;
+    EXPECT_EQ(profiles, kDelivered);
+    EXPECT_FALSE(list.OwnFileFound);
+    EXPECT_EQ(list.OwnFile, ownFile);
+
+    EXPECT_FALSE(Load(OwnFileUse::Named));
+    EXPECT_FALSE(list.OwnFileRead);
+    EXPECT_EQ(list.OwnError, "Cannot open MyProfiles.xml: No such file or directory");
     EXPECT_EQ(profiles, kDelivered);
 }
 
@@ -239,7 +280,7 @@ TEST_F(OwnProfiles, NameOfADeliveredProfileIsLeftOut)
 {
     elsewhere.Write("MyProfiles.xml",
         ProfilesXml(ProfileXml("envelope 100K cycles / 20 years") + ProfileXml("Mine")));
-    EXPECT_FALSE(LoadDeviceProfiles(files, ownFile, profiles, error));
+    EXPECT_FALSE(Load(OwnFileUse::IfPresent));
     EXPECT_EQ(error,
         "Device profile \"envelope 100K cycles / 20 years\" of " + ownFile
             + " is already listed and was left out; give it a name of its own.");
@@ -251,7 +292,7 @@ TEST_F(OwnProfiles, NameOfADeliveredProfileIsLeftOut)
 TEST_F(OwnProfiles, BrokenOwnFileKeepsTheDeliveredOnes)
 {
     elsewhere.Write("MyProfiles.xml", ProfilesXml("<Profile>"));
-    EXPECT_FALSE(LoadDeviceProfiles(files, ownFile, profiles, error));
+    EXPECT_FALSE(Load(OwnFileUse::IfPresent));
     EXPECT_THAT(error,
         StartsWith("Your own device profiles could not be loaded from " + ownFile + "!\nLine "));
     EXPECT_EQ(profiles, kDelivered);
@@ -261,7 +302,7 @@ TEST_F(OwnProfiles, BrokenDeliveredFileKeepsTheOwnOnes)
 {
     elsewhere.Write("MyProfiles.xml", ProfilesXml(ProfileXml("Mine")));
     module.Write("DeviceProfiles.xml", "<DeviceProfiles/>");
-    EXPECT_FALSE(LoadDeviceProfiles(files, ownFile, profiles, error));
+    EXPECT_FALSE(Load(OwnFileUse::IfPresent));
     EXPECT_EQ(error,
         "The device profiles delivered with the program could not be loaded!\n" + kNotProfiles);
     ASSERT_EQ(profiles.size(), 1u);

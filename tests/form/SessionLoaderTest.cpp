@@ -66,7 +66,12 @@ TEST_P(SessionLoaderTest, TellsHowTheLoadEnded)
     std::vector<std::string> shown = c.Warnings;
     if (c.Status == LoadStatus::NotCalculated)
         shown.push_back(c.Error);
-    shown.push_back(outcome.Announced() ? "File " + kPath + " loaded successfully!" : c.Error);
+    if (outcome.Announced())
+        shown.push_back("File " + kPath + " loaded successfully!");
+    else if (c.Status == LoadStatus::NotCalculated)
+        shown.push_back("File " + kPath + " loading failed!\n" + c.Error);
+    else
+        shown.push_back(c.Error);
     std::vector<std::string> texts;
     for (const FormMessage& message : outcome.Messages)
         texts.push_back(message.Text);
@@ -117,6 +122,51 @@ INSTANTIATE_TEST_SUITE_P(Loads, SessionLoaderTest,
                 "Please enter an integer between 1 and 30000."},
             ""}),
     [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.Name); });
+
+// A load that fails at any step leaves every list, field and result of the form as it was.
+TEST(SessionLoader, AFailedLoadLeavesTheFormAsItWas)
+{
+    const std::vector<std::function<void(SessionRecord&)>> failures {
+        [](SessionRecord& r) { r.Scheme = "ECC8"; }, // only the start of a catalogue name
+        [](SessionRecord& r) { r.Scheme = "ecc16 var-length"; }, // another letter case
+        [](SessionRecord& r) { r.LifeTime = 0.5f; }, // the record passes, the field does not
+        [](SessionRecord& r) { r.DataTypes[0].Records = 0; },
+        [](SessionRecord& r) { r.BlocksSelected = 7; },
+    };
+    for (size_t k = 0; k < failures.size(); ++k) {
+        FakeDataSource data;
+        SessionRecord first = Loadable();
+        first.Scheme = "ECC32 Fixed-Length";
+        first.BlockSize = {"x8000", "x4000", "x10000", "", "", ""};
+        first.BlocksSelected = 3;
+        data.Sessions["/first.xml"] = first;
+        SessionRecord bad = Loadable();
+        failures[k](bad);
+        data.Sessions["/bad.xml"] = bad;
+        // The window's form: one load after the other, as File > Load Session does.
+        SilentView view;
+        ChartModel chart;
+        FormModel form(data, view, chart);
+        form.Startup(std::nullopt);
+        ASSERT_TRUE(form.Sessions().LoadFile("/first.xml").Calculated());
+        const FormState before = form.State();
+        const ChartModel chartBefore = chart;
+
+        const LoadOutcome outcome = form.Sessions().LoadFile("/bad.xml");
+        EXPECT_FALSE(outcome.Announced()) << k;
+        EXPECT_TRUE(outcome.Messages.back().Text.starts_with("File /bad.xml loading failed!\n"))
+            << k;
+        EXPECT_EQ(chart.GetInSpecYears(), chartBefore.GetInSpecYears()) << k;
+        const FormState& after = form.State();
+        EXPECT_EQ(after.SchemeList, before.SchemeList) << k;
+        EXPECT_EQ(after.BlockLists, before.BlockLists) << k;
+        EXPECT_EQ(after.BlockCountList, before.BlockCountList) << k;
+        EXPECT_EQ(after.DataTypesList, before.DataTypesList) << k;
+        EXPECT_EQ(after.Fields, before.Fields) << k;
+        EXPECT_EQ(after.In, before.In) << k;
+        EXPECT_EQ(after.Calculations, before.Calculations) << k;
+    }
+}
 
 TEST(SessionLoader, EveryFileStartsFromTheStartUpForm)
 {

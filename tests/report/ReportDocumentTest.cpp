@@ -149,9 +149,10 @@ TEST_F(ReportTest, SectionsOfTheToolsAppearInTheDocument)
     FileAccess files;
     FileDataSource source(files);
     Evaluator evaluator(source, std::nullopt);
-    ASSERT_TRUE(evaluator.Evaluate("w", kWorkedExample.toStdString()).Ok);
+    const Evaluation e = evaluator.Evaluate("w", kWorkedExample.toStdString());
+    ASSERT_TRUE(e.Ok);
     ReportDocument document
-        = BuildReport(MakeReportContent(evaluator.State(), evaluator.Chart(), {}));
+        = BuildReport(MakeReportContent(e.Config, e.Result, evaluator.Chart(), {}, std::nullopt));
     ReportTable table;
     table.Header = {"Candidate", "Blocks", "Cycles"};
     table.Rows = {{"1", "3 x 16384", "5200"}};
@@ -169,14 +170,57 @@ TEST_F(ReportTest, SectionsOfTheToolsAppearInTheDocument)
         EXPECT_TRUE(HasText(text, part)) << part;
 }
 
+// The lines of a section of the document, in order.
+QStringList SectionLines(const ReportDocument& document, const QString& title)
+{
+    QStringList lines;
+    for (const ReportSection& section : document.Sections()) {
+        if (section.Title() != title)
+            continue;
+        for (const ReportBlock& block : section.Blocks())
+            lines += block.Lines;
+    }
+    return lines;
+}
+
+// The headline says what the verdict lines under it say: a design whose data fits its
+// blocks but that needs more cycles than the flash has is out of spec.
+TEST(ReportVerdict, HeadlineFollowsTheVerdictNotTheFit)
+{
+    EvalConfig config;
+    config.Scheme = "ECC16 Var-Length";
+    config.RecordAlignment = 16;
+    config.BlockCount = 2;
+    config.BlockBytes = {16384, 16384};
+    config.DataTypeCount = 1;
+    config.DataTypes[0] = {512, 10, 8, true, 0};
+    const auto headline = [&config](int64_t updates) {
+        config.DataTypes[0].Updates = updates;
+        const EvalResult result = Evaluate(config);
+        EXPECT_TRUE(result.Fits);
+        return SectionLines(
+            BuildReport(MakeReportContent(config, result, ChartModel {}, {}, std::nullopt)),
+            "Spec Notification");
+    };
+
+    const QStringList over = headline(1000);
+    ASSERT_EQ(over.size(), 3) << over.join('\n').toStdString();
+    EXPECT_EQ(over[0], "Verdict: Out of Spec");
+    EXPECT_TRUE(over[2].startsWith("Recommended:increase")) << over[2].toStdString();
+
+    EXPECT_EQ(headline(10),
+        (QStringList {"Verdict: In Spec", "Application InSpec for Lifetime and Endurance"}));
+}
+
 TEST_F(ReportTest, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
 {
     FileAccess files;
     FileDataSource source(files);
     Evaluator evaluator(source, std::nullopt);
-    ASSERT_TRUE(evaluator.Evaluate("w", kWorkedExample.toStdString()).Ok);
+    const Evaluation e = evaluator.Evaluate("w", kWorkedExample.toStdString());
+    ASSERT_TRUE(e.Ok);
     const ReportDocument document
-        = BuildReport(MakeReportContent(evaluator.State(), evaluator.Chart(), {}));
+        = BuildReport(MakeReportContent(e.Config, e.Result, evaluator.Chart(), {}, std::nullopt));
 
     QString error;
     const QString missingFolder = m_dir.filePath("no/such/folder/r.pdf");

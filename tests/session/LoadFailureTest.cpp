@@ -185,10 +185,13 @@ const LoadCase kLoadCases[] = {
     LoadCase("SchemeNameDiffersInCase")
         .Editing([](SessionText& s) { s.Scheme = "ecc8 fixed-length"; })
         .Shows({{MsgIcon::Error, "Unable to select Scheme 'ecc8 fixed-length'."},
-            {MsgIcon::Error, kLoadFailed}})
-        // The list's own search finds the entry, so it stays selected; the
-        // exact comparison then refuses the name before the scheme changes.
-        .Except({{"Scheme", "ECC8 Fixed-Length"}}),
+            {MsgIcon::Error, kLoadFailed}}),
+    // The list's own search finds an entry by the start of its name or in another
+    // letter case; the exact comparison refuses the name, and the list goes back too.
+    LoadCase("SchemeNameIsOnlyTheStartOfOne")
+        .Editing([](SessionText& s) { s.Scheme = "ECC8"; })
+        .Shows(
+            {{MsgIcon::Error, "Unable to select Scheme 'ECC8'."}, {MsgIcon::Error, kLoadFailed}}),
     LoadCase("UnknownBlockSizeAtIndex")
         .Editing([](SessionText& s) {
             s.Blocks = {"x10000", "x1234", "x8000"};
@@ -227,12 +230,11 @@ const LoadCase kLoadCases[] = {
         .Editing([](SessionText& s) { s.LifeTime = "0.5"; })
         // From the lifetime field's own change handler as the text is set, from
         // the size computation of the data type change, and from the form read
-        // before the calculation.
+        // before the calculation; the load then fails and the form is as it was.
         .Shows({{MsgIcon::Warning, "Please enter a number between 1 and 99."},
             {MsgIcon::Warning, "Please enter a number between 1 and 99."},
             {MsgIcon::Warning, "Please enter a number between 1 and 99."},
-            {MsgIcon::Information, kLoaded}})
-        .Applies([](const Texts& t) { EXPECT_EQ(t.at("LifeTime (Years)"), "0.5"); }),
+            {MsgIcon::Error, kLoadFailed + "Please enter a number between 1 and 99."}}),
     LoadCase("LifeTimeUpperBoundAccepted")
         .Editing([](SessionText& s) { s.LifeTime = "99"; })
         .Shows({{MsgIcon::Information, kLoaded}})
