@@ -26,7 +26,7 @@ QList<QCommandLineOption> Options()
     };
 }
 
-std::string Check(const CommandOptions& options)
+std::string Check(CommandOptions& options)
 {
     return options.Positional().size() == 2 ? std::string()
                                             : std::string("compare takes two session files");

@@ -84,7 +84,7 @@ std::optional<SweepOptions> ReadSweepOptions(const CommandOptions& options, std:
     return sweep;
 }
 
-std::string Check(const CommandOptions& options)
+std::string Check(CommandOptions& options)
 {
     std::string error;
     ReadSweepOptions(options, error);
