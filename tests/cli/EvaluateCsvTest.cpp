@@ -1,7 +1,6 @@
 // eee-calc-cli evaluate --csv end to end: its columns, one line per file, the
 // refused file's line, and the usage error with --json.
 #include "CliTestSupport.h"
-#include "cli/EvaluateCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -33,19 +32,6 @@ TEST(EvaluateCsv, HeaderThenOneLinePerFileWithTheRefusedOneMarked)
             + refused + ",,,,,,,,,false,,,,,,,\n");
     // The messages stay on the error stream, as in the text form.
     EXPECT_TRUE(Contains(r.Err, refused + ": error: File " + refused)) << r.Err;
-}
-
-TEST(EvaluateCsv, ColumnsAreEveryScalarKeyOfTheJson)
-{
-    TempDir dir;
-    const std::string good = dir / "good.xml";
-    WriteFile(good, WorkedExampleXml());
-    const QJsonObject json = JsonObject(RunCli({"evaluate", good, "--json"}).Out);
-    const QStringList columns = EvaluateCsvColumns();
-    for (auto it = json.begin(); it != json.end(); ++it) {
-        EXPECT_EQ(columns.contains(it.key()), !it.value().isArray() && !it.value().isObject())
-            << it.key().toStdString();
-    }
 }
 
 TEST(EvaluateCsv, WithJsonIsAUsageError)
