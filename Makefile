@@ -11,7 +11,8 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PKGS := cmake make g++ pkg-config qt6-base-dev libgl-dev libxml2-dev libxml2-utils \
         libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-dejavu-extra \
         clang libclang-rt-14-dev clang-format dpkg-dev file qt6-svg-dev poppler-utils \
-        help2man man-db lintian shared-mime-info xdg-utils desktop-file-utils libglib2.0-bin
+        help2man man-db lintian shared-mime-info xdg-utils desktop-file-utils libglib2.0-bin \
+        appstream
 
 .PHONY: all deps configure build test run format-check test-sanitize fuzz bench screenshot package lintian install clean
 

@@ -2,6 +2,7 @@
 
 #include "cli/AdviseCommand.h"
 #include "cli/ChartCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/EvaluateCommand.h"
 #include "cli/ProfilesCommand.h"
 #include "cli/ReportCommand.h"
@@ -20,6 +21,7 @@ std::span<const Command> AllCommands()
         kProfilesCommand,
         kSimulateCommand,
         kSweepCommand,
+        kCompareCommand,
     };
     return commands;
 }

@@ -3,6 +3,7 @@
 #include "calc/RetentionText.h"
 #include "cli/Calculator.h"
 #include "cli/Console.h"
+#include "cli/Csv.h"
 #include "cli/Json.h"
 #include "cli/Report.h"
 #include "cli/ReportCommand.h"
@@ -15,6 +16,10 @@ QList<QCommandLineOption> Options()
 {
     QList<QCommandLineOption> options {
         QCommandLineOption("json", "One JSON object per file and line."),
+        QCommandLineOption("csv",
+            "A header line and one line per file: the values of the JSON object that are "
+            "numbers, texts, true or false (null is an empty field); its arrays and objects are "
+            "left out."),
         QCommandLineOption("check",
             "Exit status 3 when every file was evaluated but one is out of spec or, with "
             "--profile, misses its data retention (for a build). A refused file still gives 1, "
@@ -76,6 +81,13 @@ int Run(const CommandOptions& given)
     bool allOk = true;
     bool anyFails = false;
     bool first = true;
+    const QStringList columns = options->Csv ? EvaluateCsvColumns() : QStringList();
+    if (options->Csv) {
+        std::vector<std::string> header;
+        for (const QString& column : columns)
+            header.push_back(column.toStdString());
+        Write(stdout, CsvLine(header));
+    }
     for (const std::string& file : files) {
         const Evaluation e = calculator.Evaluate(file);
         std::optional<RetentionOutcome> retention;
@@ -84,14 +96,13 @@ int Run(const CommandOptions& given)
         allOk = allOk && e.Ok && (!retention || retention->Checked);
         anyFails = anyFails || IsOutOfSpec(e) || (retention && !retention->Result.InSpec);
         if (options->Json) {
-            QJsonObject json = EvaluationToJson(e);
+            QJsonObject json = EvaluateJson(e);
             if (retention) {
                 const DeviceProfile& profile = options->Retention->Profile;
                 json["retention"] = retention->Checked
                     ? RetentionToJson(profile, retention->Result)
                     : RetentionErrorToJson(profile, retention->Error);
             }
-            AddBreakdownJson(json, e);
             Write(stdout, JsonLine(json));
             continue;
         }
@@ -100,6 +111,11 @@ int Run(const CommandOptions& given)
         Write(stderr, EvaluationMessages(e));
         if (retention && !retention->Checked)
             Write(stderr, MessageLines(e.File, "error", retention->Error));
+        if (options->Csv) {
+            // The retention is an object of the JSON: no column of its own.
+            Write(stdout, CsvRow(EvaluationToJson(e), columns));
+            continue;
+        }
         if (e.Ok) {
             if (!first)
                 Write(stdout, "\n");
@@ -117,12 +133,35 @@ int Run(const CommandOptions& given)
 std::optional<EvaluateOptions> ReadEvaluateOptions(
     const CommandOptions& options, std::string& error)
 {
-    EvaluateOptions evaluate {
-        options.Positional(), options.IsSet("json"), options.IsSet("check"), std::nullopt, {}};
+    EvaluateOptions evaluate;
+    evaluate.Files = options.Positional();
+    evaluate.Json = options.IsSet("json");
+    evaluate.Csv = options.IsSet("csv");
+    if (evaluate.Json && evaluate.Csv) {
+        error = "--json and --csv cannot go together";
+        return std::nullopt;
+    }
+    evaluate.Check = options.IsSet("check");
     evaluate.Retention = ReadRetentionRequest(options, evaluate.Warnings, error);
     if (!error.empty())
         return std::nullopt;
     return evaluate;
+}
+
+QJsonObject EvaluateJson(const Evaluation& evaluation)
+{
+    QJsonObject json = EvaluationToJson(evaluation);
+    AddBreakdownJson(json, evaluation);
+    return json;
+}
+
+QStringList EvaluateCsvColumns()
+{
+    Evaluation evaluated;
+    evaluated.Ok = true;
+    Evaluation refused;
+    refused.Reason = "a reason of the program's own";
+    return ScalarKeys({EvaluationToJson(evaluated), EvaluationToJson(refused)});
 }
 
 const Command kEvaluateCommand {
@@ -131,7 +170,8 @@ const Command kEvaluateCommand {
     "evaluate [FILE.xml ...] [--json] [--check] [--profile NAME]",
     "Loads each session file as File > Load Session of the calculator does and reports the "
     "results and the verdict. Without FILE, the Defaults.xml beside the program is evaluated. "
-    "With --json, one JSON object per file and line. With --profile, the data retention of each "
+    "With --json, one JSON object per file and line; with --csv, a header line and one line per "
+    "file with the JSON's numbers, texts and booleans. With --profile, the data retention of each "
     "file is checked as Tools > Retention Check does: its flash cycles per block against the "
     "profile's retention tiers over a mission of years at temperatures that adds up to its "
     "lifetime. The catalogue and schemas are read from the program's own folder. Exit status: 0 "

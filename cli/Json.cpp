@@ -156,4 +156,11 @@ std::string JsonLine(const QJsonObject& object)
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
 }
 
+std::string JsonText(const QJsonValue& value)
+{
+    // Inside an array, so that any value can be written; then without the brackets.
+    const QByteArray json = QJsonDocument(QJsonArray {value}).toJson(QJsonDocument::Compact);
+    return json.mid(1, json.size() - 2).toStdString();
+}
+
 } // namespace eee

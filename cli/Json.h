@@ -35,4 +35,7 @@ QJsonObject ProfileToJson(const DeviceProfile& profile, const std::string& sourc
 // The object on one line, with the line break.
 std::string JsonLine(const QJsonObject& object);
 
+// A value as the JSON writes it (a text in quotes), without a line break.
+std::string JsonText(const QJsonValue& value);
+
 } // namespace eee

@@ -5,6 +5,7 @@
 #include "calc/WearSimulation.h"
 #include "cli/Calculator.h"
 #include "cli/Console.h"
+#include "cli/Csv.h"
 #include "cli/Json.h"
 #include "cli/OffscreenGui.h"
 #include "cli/OutputFile.h"
@@ -100,19 +101,6 @@ QJsonValue ValueJson(const SweepRequest& request, const SweepValue& value)
     if (request.Parameter == SweepParameter::BlockSize)
         return QString::fromStdString(value.Text);
     return value.Number;
-}
-
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
 }
 
 std::string CsvNumber(bool present, double value)

@@ -1,7 +1,8 @@
 # Installs the calculator like a Linux desktop program: the executables, the data
 # files and the User Guide together in one folder (they find each other there),
-# the two commands linked into bin, their manual pages, a desktop entry, the MIME
-# type of session files and the icons; and describes the Debian package.
+# the two commands linked into bin, their manual pages, a desktop entry with its
+# AppStream metadata, the MIME type of session files, the icons and the bash
+# completion of eee-calc-cli; and describes the Debian package.
 set(EEE_INSTALL_DIR lib/varn-eee-calc)
 set(EEE_DOC_DIR share/doc/varn-eee-calc)
 set(EEE_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
@@ -72,6 +73,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/res/varn-eee-calc.png DESTINATION share/icons/
   RENAME application-x-varn-eee-session.png)
 install(FILES ${EEE_PACKAGING_DIR}/varn-eee-calc-mime.xml DESTINATION share/mime/packages
   RENAME varn-eee-calc.xml)
+# The calculator as software centres list it (AppStream), and the completion of
+# eee-calc-cli's commands and options in bash.
+install(FILES ${EEE_PACKAGING_DIR}/com.corvant.varn_eee_calc.metainfo.xml DESTINATION share/metainfo)
+if(TARGET eee-calc-cli)
+  install(FILES ${EEE_PACKAGING_DIR}/eee-calc-cli.bash-completion
+    DESTINATION share/bash-completion/completions RENAME eee-calc-cli)
+endif()
 # An install into a prefix brings that prefix's MIME and desktop databases up to
 # date. A staged install (DESTDIR, or CPack's) does not: there the system's own
 # triggers do it when the package is installed, as for every Debian package.

@@ -7,6 +7,8 @@
 #                                   and lintian's verdict on it (no error, no warning)
 #   install-test.sh desktop SOURCE  the MIME type of session files and the desktop entry,
 #                                   from the sources, with the freedesktop tools
+#   install-test.sh appstream SOURCE the AppStream metadata of the desktop entry, from the
+#                                   sources, as appstreamcli validates it
 # Exit status 77: a tool the check needs is not installed (CTest reports a skip).
 set -u
 
@@ -29,6 +31,7 @@ have() {
 }
 
 session_type=application/x-varn-eee-session
+metainfo=com.corvant.varn_eee_calc.metainfo.xml
 
 # The MIME type a desktop gives a file, looked up in the databases under the
 # data folders given. xdg-mime asks GLib (gio) on a GNOME desktop; without a
@@ -88,6 +91,8 @@ install)
     ls "$prefix"/share/icons/hicolor/*/mimetypes/application-x-varn-eee-session.png >/dev/null 2>&1 \
         || fail "no icon for session files installed"
     expect_file "$prefix/share/mime/packages/varn-eee-calc.xml"
+    expect_file "$prefix/share/metainfo/$metainfo"
+    expect_file "$prefix/share/bash-completion/completions/eee-calc-cli"
     for program in varn-eee-calc eee-calc-cli; do
         expect_clean_man_page "$prefix/share/man/man1/$program.1.gz"
     done
@@ -144,7 +149,8 @@ package)
     for f in ./usr/lib/varn-eee-calc/varn-eee-calc ./usr/lib/varn-eee-calc/eee-calc-cli \
         ./usr/lib/varn-eee-calc/SessionData.xsd ./usr/lib/varn-eee-calc/Help/help_Varn_EEE_Calc.pdf \
         ./usr/bin/eee-calc-cli ./usr/share/applications/varn-eee-calc.desktop \
-        ./usr/share/mime/packages/varn-eee-calc.xml \
+        ./usr/share/mime/packages/varn-eee-calc.xml ./usr/share/metainfo/$metainfo \
+        ./usr/share/bash-completion/completions/eee-calc-cli \
         ./usr/share/icons/hicolor/64x64/mimetypes/application-x-varn-eee-session.png \
         ./usr/share/man/man1/varn-eee-calc.1.gz ./usr/share/man/man1/eee-calc-cli.1.gz \
         ./usr/share/doc/varn-eee-calc/copyright ./usr/share/doc/varn-eee-calc/changelog.gz; do
@@ -204,6 +210,26 @@ desktop)
     done
     [ "$(file_type "$data" "$samples/other.xml")" = application/xml ] \
         || fail "a plain XML document is no longer XML"
+    ;;
+appstream)
+    source=$build
+    if ! have appstreamcli; then
+        echo "SKIP: appstreamcli is not installed (make deps installs it)"
+        exit 77
+    fi
+    file=$source/packaging/$metainfo
+    appstreamcli validate --no-net "$file" || fail "appstreamcli does not accept $metainfo"
+    # The metadata names the desktop entry that the install puts beside it: in a
+    # tree laid out as the install lays it, appstreamcli finds that entry.
+    tree=$work/tree
+    mkdir -p "$tree/share/metainfo" "$tree/share/applications"
+    cp "$file" "$tree/share/metainfo/"
+    cp "$source/res/varn-eee-calc.desktop" "$tree/share/applications/"
+    appstreamcli validate-tree --no-net "$tree" \
+        || fail "appstreamcli does not accept the metadata beside the desktop entry"
+    for program in varn-eee-calc eee-calc-cli; do
+        grep -q "<binary>$program</binary>" "$file" || fail "$metainfo does not provide $program"
+    done
     ;;
 *)
     fail "unknown mode $mode"
