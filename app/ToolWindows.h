@@ -1,8 +1,9 @@
 // ToolWindows: the window's tools, each over the last calculation the window finished:
 // File > Export Report and Tools > Find Configuration, Calculation Details, Retention
-// Check, Wear Simulation and Sensitivity Sweep. They are fed by one call per finished calculation (ShowCalculation, which the
-// window connects to its CalculationFinished signal) and never read the form; each
-// dialog is made when it is first opened and follows the calculations from then on.
+// Check, Wear Simulation and Sensitivity Sweep. They are fed by one call per finished
+// calculation (ShowCalculation, which the window connects to its CalculationFinished
+// signal) and never read the form; each dialog is made when it is first opened and
+// follows the calculations from then on.
 #pragma once
 
 #include "AdvisorDialog.h"
