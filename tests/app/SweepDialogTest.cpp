@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/WorkedExample.h"
+
 #include <gtest/gtest.h>
 
 namespace eee {
@@ -20,15 +22,7 @@ namespace {
 
 EvalConfig WorkedExample()
 {
-    EvalConfig config;
-    config.Scheme = "ECC16 Var-Length";
-    config.RecordAlignment = 16;
-    config.LifeTime = 20.0f;
-    config.BlockCount = 2;
-    config.BlockBytes = {0x4000, 0x4000};
-    config.DataTypeCount = 1;
-    config.DataTypes[0] = {512, 10, 8, true, 0};
-    return config;
+    return testing_support::WorkedExampleConfig();
 }
 
 class SweepDialogTest : public ::testing::Test

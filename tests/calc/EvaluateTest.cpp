@@ -3,6 +3,8 @@
 #include "calc/BlockSize.h"
 #include "chart/ChartModel.h"
 
+#include "tests/support/WorkedExample.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,19 +13,9 @@
 namespace eee {
 namespace {
 
-// One data type of 512 bytes x 8 records, 10 updates a day for 20 years, in two
-// blocks of 16 KB under ECC16 Var-Length with 16-byte alignment.
 EvalConfig WorkedExample()
 {
-    EvalConfig config;
-    config.Scheme = "ECC16 Var-Length";
-    config.RecordAlignment = 16;
-    config.LifeTime = 20.0f;
-    config.BlockCount = 2;
-    config.BlockBytes = {16384, 16384};
-    config.DataTypeCount = 1;
-    config.DataTypes[0] = {512, 10, 8, true, 0};
-    return config;
+    return testing_support::WorkedExampleConfig();
 }
 
 TEST(Evaluate, WorkedExampleGivesEveryNumber)

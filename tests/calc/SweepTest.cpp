@@ -3,6 +3,8 @@
 
 #include "calc/Compute.h"
 
+#include "tests/support/WorkedExample.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,18 +13,9 @@
 namespace eee {
 namespace {
 
-// One daily data type of 512 bytes x 8 records in two blocks of 0x4000 (the worked example).
 EvalConfig WorkedExample()
 {
-    EvalConfig config;
-    config.Scheme = "ECC16 Var-Length";
-    config.RecordAlignment = 16;
-    config.LifeTime = 20.0f;
-    config.BlockCount = 2;
-    config.BlockBytes = {0x4000, 0x4000};
-    config.DataTypeCount = 1;
-    config.DataTypes[0] = {512, 10, 8, true, 0};
-    return config;
+    return testing_support::WorkedExampleConfig();
 }
 
 const std::vector<CatalogueBlock> kBlocks {
