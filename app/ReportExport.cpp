@@ -21,7 +21,8 @@ ReportPageSize LocalPageSize()
 } // namespace
 
 void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
-    const ChartModel& chart, IDataSource& data, const QString& folder, const QString& sessionFile)
+    const ChartModel& chart, IDataSource& data, const QString& folder, const QString& sessionFile,
+    const std::optional<RetentionChoice>& retention)
 {
     if (state.Calculations == 0) {
         dialogs.Message(parent, "There is no calculation to report yet.", MsgIcon::Warning);
@@ -45,8 +46,12 @@ void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
               std::vector<std::string> problems;
               return ReadAdvisorCatalogue(data, problems);
           });
-    const ReportDocument document = BuildReport(
-        MakeReportContent(state.LastConfig, state.LastResult, chart, sessionFile, advised));
+    ReportContent content
+        = MakeReportContent(state.LastConfig, state.LastResult, chart, sessionFile, advised);
+    if (retention)
+        content.Retention = CheckReportRetention(retention->Profile, retention->Mission,
+            state.LastResult.FlashCycles, state.LastConfig.LifeTime);
+    const ReportDocument document = BuildReport(content);
     QString error;
     if (WriteReportFile(document, *path, LocalPageSize(), error))
         dialogs.Message(

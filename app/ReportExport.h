@@ -6,16 +6,22 @@
 #include "chart/ChartModel.h"
 #include "form/DataSource.h"
 #include "form/FormState.h"
+#include "report/RetentionSection.h"
 
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 
 namespace eee {
 
 // folder: where the file dialog opens; sessionFile: the file the inputs came from
-// (empty when none). The report is written only when the form holds a calculation.
+// (empty when none); retention: the profile and mission chosen in Tools > Retention
+// Check, for the report's "Data retention" section. The report is written only when the
+// form holds a calculation.
 void ExportReport(QWidget* parent, IDialogs& dialogs, const FormState& state,
-    const ChartModel& chart, IDataSource& data, const QString& folder, const QString& sessionFile);
+    const ChartModel& chart, IDataSource& data, const QString& folder, const QString& sessionFile,
+    const std::optional<RetentionChoice>& retention = std::nullopt);
 
 } // namespace eee

@@ -172,6 +172,14 @@ const DeviceProfile* RetentionDialog::ChosenProfile() const
     return &m_profiles[static_cast<size_t>(index)];
 }
 
+std::optional<RetentionChoice> RetentionDialog::Choice() const
+{
+    const DeviceProfile* profile = ChosenProfile();
+    if (profile == nullptr)
+        return std::nullopt;
+    return RetentionChoice {*profile, m_mission->Mission()};
+}
+
 void RetentionDialog::ShowCalculation(double flashCycles, float lifeTime)
 {
     m_calculation = Calculation {flashCycles, lifeTime};

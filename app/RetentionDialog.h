@@ -8,6 +8,8 @@
 // the user's settings, not in session files.
 #pragma once
 
+#include "report/RetentionSection.h"
+
 #include "Dialogs.h"
 #include "calc/Retention.h"
 #include "common/Identity.h"
@@ -60,6 +62,8 @@ public:
     MissionTableModel& Mission() { return *m_mission; }
     // The last check; nothing when it could not be made.
     const std::optional<RetentionResult>& Result() const { return m_result; }
+    // The profile and mission chosen now, for the report; nothing without a profile.
+    std::optional<RetentionChoice> Choice() const;
 
 private:
     struct Calculation

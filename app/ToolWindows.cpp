@@ -49,7 +49,9 @@ void ToolWindows::ExportReport(const QString& folder, const QString& sessionFile
     state.Calculations = m_last.Calculations;
     state.LastConfig = m_last.LastConfig;
     state.LastResult = m_last.LastResult;
-    eee::ExportReport(&m_window, m_dialogs, state, m_chart, m_data, folder, sessionFile);
+    // The profile and mission chosen in Tools > Retention Check, once it was opened.
+    eee::ExportReport(&m_window, m_dialogs, state, m_chart, m_data, folder, sessionFile,
+        m_retention ? m_retention->Choice() : std::nullopt);
 }
 
 void ToolWindows::OpenFindConfiguration()

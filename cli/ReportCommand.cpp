@@ -61,6 +61,9 @@ int RunReportCommand(const ReportRequest& request, std::string& errors)
             return ReadAdvisorCatalogue(calculator.DataSource(), problems);
         }));
     content.Title = request.Title;
+    if (request.Retention)
+        content.Retention = CheckReportRetention(request.Retention->Profile,
+            request.Retention->Mission, e.Result.FlashCycles, e.Config.LifeTime);
     QString writeError;
     if (!WriteReportFile(
             BuildReport(content), request.Output, *ParsePageSize(request.PageSize), writeError)) {
@@ -111,13 +114,15 @@ namespace {
 
 QList<QCommandLineOption> ReportCommandOptions()
 {
-    return {
+    QList<QCommandLineOption> options {
         QCommandLineOption({"o", "output"},
             "The report to write: OUT.pdf, or OUT.html for one self-contained HTML file.", "OUT"),
         QCommandLineOption("title",
             QString("The report's title (default \"%1\").").arg(kDefaultReportTitle), "TEXT"),
         QCommandLineOption("page-size", "The PDF's paper: a4 (the default) or letter.", "SIZE"),
     };
+    options.append(RetentionOptions());
+    return options;
 }
 
 ReportRequest RequestFrom(const CommandOptions& options)
@@ -137,13 +142,24 @@ std::string CheckReportCommand(CommandOptions& options)
 {
     if (options.Positional().size() != 1)
         return "give exactly one session file";
+    std::vector<std::string> warnings;
+    std::string error;
+    ReadRetentionRequest(options, warnings, error);
+    if (!error.empty())
+        return error;
     return ReportRequestError(RequestFrom(options)).toStdString();
 }
 
 int RunReport(const CommandOptions& options)
 {
     std::string errors;
-    const int status = RunReportCommand(RequestFrom(options), errors);
+    ReportRequest request = RequestFrom(options);
+    std::vector<std::string> warnings;
+    std::string error;
+    request.Retention = ReadRetentionRequest(options, warnings, error);
+    for (const std::string& warning : warnings)
+        errors += "eee-calc-cli: warning: " + warning + '\n';
+    const int status = RunReportCommand(request, errors);
     Write(stderr, errors);
     return status;
 }

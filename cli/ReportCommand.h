@@ -2,10 +2,12 @@
 // the trace in its JSON, and the exit status of evaluate --check.
 //
 //     eee-calc-cli report FILE -o OUT.pdf|OUT.html [--title TEXT] [--page-size a4|letter]
+//                         [--profile NAME [--mission Y@C,...] [--profiles FILE]]
 #pragma once
 
 #include "cli/CommandLine.h"
 #include "cli/Evaluator.h"
+#include "cli/RetentionOptions.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -23,6 +25,7 @@ struct ReportRequest
     QString Output; // the report: .pdf, .html or .htm
     QString Title; // empty: the default title
     QString PageSize = "a4"; // a4 or letter
+    std::optional<RetentionRequest> Retention; // --profile: a "Data retention" section
 };
 
 // The usage error of a request (no file, no output, an unknown suffix or page size),

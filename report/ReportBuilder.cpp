@@ -152,6 +152,8 @@ ReportDocument BuildReport(const ReportContent& c)
     }
 
     AddExtraSections(document, c);
+    if (c.Retention)
+        AddRetentionSection(document, *c.Retention);
     AddWearSimulationSection(document, c.Config, c.Result);
 
     document.AddSection("Constants Assumed")

@@ -4,6 +4,8 @@
 // session file and the design advisor's suggestion. It reads no form and no file.
 #pragma once
 
+#include "report/RetentionSection.h"
+
 #include "calc/Advisor.h"
 #include "calc/Evaluate.h"
 #include "chart/ChartModel.h"
@@ -29,6 +31,8 @@ struct ReportContent
     // When the design is out of spec: the design advisor's best candidate for its
     // workload (AdviseOutOfSpec()).
     std::optional<BestCandidate> Advised;
+    // When a device profile was chosen: the retention check of the calculation.
+    std::optional<ReportRetention> Retention;
 };
 
 // The content of one calculation, created now; the chart is the form's with the operating

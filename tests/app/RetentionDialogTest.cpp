@@ -4,6 +4,7 @@
 #include "IsolatedSettings.h"
 #include "WindowTestSupport.h"
 
+#include "../report/ReportTestSupport.h"
 #include "app/MissionTableModel.h"
 #include "app/RetentionChart.h"
 #include "app/RetentionDialog.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -342,6 +344,30 @@ TEST(RetentionChartLayout, StepsRunAlongLogarithmicCyclesUpToTheEndurance)
     EXPECT_EQ(layout.PointColour, QColor(255, 0, 0));
     EXPECT_EQ(layout.CycleTicks.front().Label, "10");
     EXPECT_EQ(layout.CycleTicks.back().Label, "1M");
+}
+
+// File > Export Report carries the retention check of the profile chosen in the dialog.
+TEST_F(RetentionDialogTest, ExportedReportCarriesTheChosenProfilesCheck)
+{
+    QTemporaryDir dir;
+    const QString without = dir.filePath("without.pdf");
+    dialogs.ReportAnswers.push_back(without);
+    ui().ExportReport->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(without); }));
+    EXPECT_FALSE(test::PdfText(without).contains("Data retention"));
+
+    RetentionDialog* dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->Ui().Profile->setCurrentIndex(1);
+    ASSERT_TRUE(dialog->Choice());
+    const QString with = dir.filePath("with.pdf");
+    dialogs.ReportAnswers.push_back(with);
+    ui().ExportReport->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(with); }));
+    const QString text = test::PdfText(with).simplified();
+    EXPECT_TRUE(text.contains("Data retention: ")) << text.toStdString();
+    EXPECT_TRUE(text.contains(
+        QString::fromStdString("Profile: " + dialog->Choice()->Profile.Name).simplified()));
 }
 
 } // namespace

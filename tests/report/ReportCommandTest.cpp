@@ -92,6 +92,32 @@ TEST(ReportCommand, OutOfSpecDesignCarriesTheAdvisorsCandidate)
     EXPECT_FALSE(PdfText(dir.filePath("in.pdf")).contains("Design advisor"));
 }
 
+// With a device profile the report carries its retention check, with the texts of
+// Tools > Retention Check; without one it has no such section.
+TEST(ReportCommand, ProfileAddsTheDataRetentionSection)
+{
+    QTemporaryDir dir;
+    std::string errors;
+    ReportRequest request {kWorkedExample, dir.filePath("r.pdf"), {}, "a4"};
+    request.Retention = RetentionRequest {
+        DeviceProfile {"Bench profile", 100000, {{10000, 20.0}, {100000, 10.0}}, 55.0, 0.7},
+        {{14.0, 30.0}, {6.0, 50.0}}};
+    ASSERT_EQ(RunReportCommand(request, errors), 0) << errors;
+    const QString text = PdfText(dir.filePath("r.pdf")).simplified();
+    EXPECT_TRUE(text.contains("Data retention: in spec: the mission uses 59.1% of the 10-year "
+                              "retention"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("Profile: Bench profile"));
+    EXPECT_TRUE(text.contains("Mission: 14 years at 30 °C"));
+    // The wear simulation follows it in every report.
+    EXPECT_TRUE(text.contains("Wear simulation"));
+
+    request.Retention.reset();
+    request.Output = dir.filePath("plain.pdf");
+    ASSERT_EQ(RunReportCommand(request, errors), 0) << errors;
+    EXPECT_FALSE(PdfText(request.Output).contains("Data retention"));
+}
+
 Evaluation Evaluate(const QString& session)
 {
     FileAccess files;
