@@ -54,6 +54,11 @@ bool SameBlockText(std::string_view a, std::string_view b)
 // text against its range and calculates with what its field then shows.
 std::optional<float> SessionLifeTime(double years, std::string& error)
 {
+    // Beyond single precision's range a value cannot even be stored; it is out of range.
+    if (!(std::abs(years) < 1e30)) {
+        error = kMsgSessionLifeTime;
+        return std::nullopt;
+    }
     const auto stored = static_cast<float>(years);
     if (!(stored >= kSessionLifeTimeMin && stored <= kSessionLifeTimeMax)) {
         error = kMsgSessionLifeTime;
