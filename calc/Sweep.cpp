@@ -239,7 +239,14 @@ std::optional<std::vector<SweepValue>> SweepValues(const SweepRequest& request,
                 return std::nullopt;
             }
             values.push_back(SweepValue {value, NumberText(value), 0});
-            value = request.Multiply ? value * request.Step : request.From + (k + 1) * request.Step;
+            const double next
+                = request.Multiply ? value * request.Step : request.From + (k + 1) * request.Step;
+            if (next == value) {
+                error = "the step " + NumberText(request.Step) + " is too small to change "
+                    + NumberText(value);
+                return std::nullopt;
+            }
+            value = next;
         }
     }
     if (values.empty()) {

@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Sweeps, RefusedSweep,
         BadSweep {"updates:1=1:10001", "more than 10000 points"},
         BadSweep {"lifetime=5:1", "no value lies between 5 and 1"},
         BadSweep {"updates:1=0:10:*2", "needs a start above 0"},
+        BadSweep {"lifetime=1e300:2e300", "is too small to change"},
         BadSweep {"blocksize=x4000:x7", "x7 is not one of them"}));
 
 TEST(RunSweepTest, EachPointIsTheEvaluationOfTheChangedConfiguration)
@@ -134,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, SweepPointRules,
                          "inclusive",
                             "Please enter a number between 1 and 99.",
                             "Please enter a number between 1 and 99.", ""}},
-        PointCase {"lifetime=1e300:1e300",
+        PointCase {"lifetime=1e31:1e31:1e31",
             {"Invalid Life time. Please select a value between 0.1 and 99, both inclusive"}},
         PointCase {"lifetime=99:100",
             {"", "Invalid Life time. Please select a value between 0.1 and 99, both inclusive"}},
