@@ -91,6 +91,9 @@ void QtDialogs::Message(QWidget* parent, const QString& text, MsgIcon icon)
     else if (icon == MsgIcon::Information)
         boxIcon = QMessageBox::Information;
     QMessageBox box(boxIcon, kMessageCaption, text, QMessageBox::Ok, parent);
+    // Messages carry names and texts read from files: they are shown as they are, never
+    // taken for markup (a scheme named "<h1>...</h1>" must not become a heading).
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -292,7 +292,8 @@ void FormTemplate::BuildMenu(QDialog& window)
     m_ui.LoadSession->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_ui.SaveSession = file->addAction("&Save Session");
     m_ui.SaveSession->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_ui.ExportReport = file->addAction("Export &Report...");
+    // R belongs to Recent Sessions: Alt+F, X reaches the export.
+    m_ui.ExportReport = file->addAction("E&xport Report...");
     file->addSeparator();
     m_ui.Exit = file->addAction("&Exit");
     m_ui.Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

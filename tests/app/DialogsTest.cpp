@@ -2,8 +2,11 @@
 // whatever its encoding, names the same file when it comes back from the window.
 #include "app/Dialogs.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -70,6 +73,25 @@ TEST(FileName, EveryByteComesBack)
     for (int b = 1; b < 256; ++b)
         bytes += static_cast<char>(b);
     EXPECT_EQ(EncodePath(DecodePath(bytes)), bytes);
+}
+
+// A message shows names and texts from files as they are: markup in them is not obeyed.
+TEST(QtDialogs, MessagesAreShownAsPlainText)
+{
+    const QString text = "File <h1>Loaded OK</h1><img src=\"x.png\"> loading failed!";
+    Qt::TextFormat format = Qt::AutoText;
+    QString shown;
+    // The box is modal: it is looked at and closed from its own event loop.
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            format = box->textFormat();
+            shown = box->text();
+            box->accept();
+        }
+    });
+    QtDialogs().Message(nullptr, text, MsgIcon::Error);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(shown, text);
 }
 
 } // namespace

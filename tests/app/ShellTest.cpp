@@ -102,6 +102,26 @@ TEST_F(ShownWindowTest, SessionAcceleratorsWorkFromAnyField)
     EXPECT_TRUE(window->isVisible());
 }
 
+// Within each menu every entry has a mnemonic of its own, so Alt and a letter always
+// reaches the entry it names (Recent Sessions and Export Report once shared R).
+TEST_F(ShownWindowTest, EveryMenuEntryHasAMnemonicOfItsOwn)
+{
+    for (QAction* menu : ui().Menu->actions()) {
+        QMap<QChar, QString> taken;
+        for (QAction* entry : menu->menu()->actions()) {
+            if (entry->isSeparator())
+                continue;
+            const QString text = entry->text();
+            const qsizetype amp = text.indexOf('&');
+            ASSERT_TRUE(amp >= 0 && amp + 1 < text.size()) << text.toStdString();
+            const QChar key = text[amp + 1].toLower();
+            EXPECT_FALSE(taken.contains(key))
+                << text.toStdString() << " and " << taken.value(key).toStdString();
+            taken.insert(key, text);
+        }
+    }
+}
+
 TEST_F(ShownWindowTest, MenusOfferTheCommandsWithTheirAccelerators)
 {
     const QList<QAction*> menus = ui().Menu->actions();
