@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/support/WorkedExample.h"
+#include "tests/support/EngineConfigs.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,8 @@
 #include "files/FileDataSource.h"
 #include "form/FormModel.h"
 
+#include "tests/support/EngineConfigs.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,19 +22,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-EvalConfig Config(std::string_view scheme, int32_t alignment, float lifeTime,
-    std::vector<int64_t> blocks, std::vector<DataTypeInput> types)
-{
-    EvalConfig config;
-    config.Scheme = scheme;
-    config.RecordAlignment = alignment;
-    config.LifeTime = lifeTime;
-    config.BlockCount = static_cast<int>(blocks.size());
-    std::copy(blocks.begin(), blocks.end(), config.BlockBytes.begin());
-    config.DataTypeCount = static_cast<int>(types.size());
-    std::copy(types.begin(), types.end(), config.DataTypes.begin());
-    return config;
-}
+using testing_support::Config;
 
 struct ShareRow
 {

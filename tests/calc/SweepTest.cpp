@@ -3,7 +3,7 @@
 
 #include "calc/Compute.h"
 
-#include "tests/support/WorkedExample.h"
+#include "tests/support/EngineConfigs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,8 @@
 // beyond the cap, the cases that do not fit, the note, progress and cancelling.
 #include "calc/WearSimulation.h"
 
+#include "tests/support/EngineConfigs.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,19 +19,7 @@
 namespace eee {
 namespace {
 
-EvalConfig Config(std::string_view scheme, int32_t alignment, float lifeTime,
-    std::vector<int64_t> blocks, std::vector<DataTypeInput> types)
-{
-    EvalConfig config;
-    config.Scheme = scheme;
-    config.RecordAlignment = alignment;
-    config.LifeTime = lifeTime;
-    config.BlockCount = static_cast<int>(blocks.size());
-    std::copy(blocks.begin(), blocks.end(), config.BlockBytes.begin());
-    config.DataTypeCount = static_cast<int>(types.size());
-    std::copy(types.begin(), types.end(), config.DataTypes.begin());
-    return config;
-}
+using testing_support::Config;
 
 // Customized overheads: no block header, each type's record overhead as given, so that
 // block and record sizes are the small round numbers of the hand computations.
