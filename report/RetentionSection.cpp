@@ -9,8 +9,8 @@ ReportRetention CheckReportRetention(const DeviceProfile& profile,
 {
     ReportRetention retention;
     retention.Profile = profile;
-    retention.Checked
-        = CheckRetention(profile, flashCycles, lifeTime, mission, retention.Result, retention.Error);
+    retention.Checked = CheckRetention(
+        profile, flashCycles, lifeTime, mission, retention.Result, retention.Error);
     return retention;
 }
 
@@ -19,8 +19,8 @@ void AddRetentionSection(ReportDocument& document, const ReportRetention& retent
     ReportSection& section = document.AddSection("Data retention");
     QStringList lines;
     if (!retention.Checked) {
-        lines << QString::fromStdString(kRetentionLabel + std::string("not checked: ")
-            + retention.Error);
+        lines << QString::fromStdString(
+            kRetentionLabel + std::string("not checked: ") + retention.Error);
     } else {
         lines << QString::fromStdString(RetentionHeadline(retention.Result));
         lines << QString::fromStdString("Profile: " + retention.Profile.Name);
